@@ -1,0 +1,39 @@
+// Binding lists: the scalar fields of one record, each a dictionary row plus the address of its
+// variable, written to and read from a run of KDX elements. Used on one thread at a time.
+#pragma once
+
+#include <cstdint>
+
+#include "codec/FieldDescriptor.h"
+
+constexpr uint32_t BindBlock = 0x4000;       // the value is an opaque byte block
+constexpr uint32_t BindFixedLength = 0x800;  // the block is exactly Length bytes long
+
+struct FieldBinding {
+    const FieldDescriptor* Descriptor;
+    void* Value;
+    uint32_t Capacity;  // size of the variable; consulted when a C value is read
+    uint32_t Flags;
+    uint32_t* LengthRef;  // length of a byte block without BindFixedLength
+};
+
+struct FieldBindingList {
+    FieldBinding* Entries;
+    uint32_t Count;
+
+    // Writes one element per binding, in order, from the buffer's start. Returns the bytes written,
+    // or -1 when an element does not fit (what was written stays in the buffer, uncounted).
+    [[nodiscard]] int Encode(uint8_t* buffer, uint32_t capacity) const;
+
+    // Fills the bound variables from a run of elements. Each binding is looked for first where the
+    // previous one ended, then from the start, so two rows sharing a tag are told apart by order.
+    // A missing element or one with an empty value leaves its variable as it was.
+    // Returns 0, or -1 on an element that does not fit the buffer.
+    [[nodiscard]] int Decode(const uint8_t* buffer, uint32_t length) const;
+};
+
+// A plain scalar binding of a variable to a row; Capacity is the variable's size.
+template <typename T>
+FieldBinding Bind(const FieldDescriptor& row, T& variable) {
+    return FieldBinding{&row, &variable, static_cast<uint32_t>(sizeof(T)), 0, nullptr};
+}

@@ -14,8 +14,8 @@
 #include "codec/RecordTable.h"
 #include "tests/support/Elements.h"
 
-// A record as the catalogue gives it: its row name and tag ("" and 0 for a record that only travels as
-// a list item) and its members in binding order, "Field/Width Field/Width ...".
+// A record as the catalogue gives it: its name, its row's tag (0 for a record that only travels as a
+// list item and has no row) and its members in binding order, "Field/Width Field/Width ...".
 struct RecordCase {
     const char* Name;
     uint16_t Tag;
@@ -56,6 +56,18 @@ void ExpectSameMembers(const FieldBindingList& expected, const FieldBindingList&
 // other bindings.
 void RoundTrip(const FieldBindingList& from, const FieldBindingList& to);
 
+// Calls check(std::type_identity<R>{}, cases[i]) for the i-th record type that forEachRecordType
+// visits (a table's ForEachRecordType), and fails when the table and the cases differ in number.
+template <size_t N, typename Table, typename Check>
+void ForEachRecordCase(const RecordCase (&cases)[N], Table forEachRecordType, Check check) {
+    size_t i = 0;
+    forEachRecordType([&](auto type) {
+        if (i < N) check(type, cases[i]);
+        ++i;
+    });
+    EXPECT_EQ(i, N) << "record types in the table";
+}
+
 template <typename R>
 void CheckRecordShape(const RecordCase& c) {
     static_assert(std::is_aggregate_v<R> && std::is_trivially_copyable_v<R>);
@@ -90,8 +102,8 @@ void CheckRecordShape(const RecordCase& c) {
 }
 
 template <typename R>
-void CheckRecordRoundTrip(const char* name) {
-    SCOPED_TRACE(name);
+void CheckRecordRoundTrip(const RecordCase& c) {
+    SCOPED_TRACE(c.Name);
     R sent{};
     const RecordBindings<R> from(sent);
     FillDistinct(from);

@@ -3,6 +3,7 @@
 #include "trade/session/TradeRecords.h"
 
 #include <iterator>
+#include <type_traits>
 
 #include <gtest/gtest.h>
 
@@ -10,19 +11,20 @@
 #include "tests/support/RecordChecks.h"
 #include "tests/trade/session/TradeRecordCases.h"
 
+namespace {
+const auto TradeTable = [](auto visit) { trade::ForEachRecordType(visit); };
+}  // namespace
+
 TEST(TradeRecords, EveryRecordHasItsRowTagAndMembers) {
-    size_t i = 0;
-    trade::ForEachRecordType([&]<typename R>(std::type_identity<R>) {
-        ASSERT_LT(i, std::size(TradeRecordCases));
-        CheckRecordShape<R>(TradeRecordCases[i++]);
-    });
-    EXPECT_EQ(i, 60u);
-    EXPECT_EQ(i, std::size(TradeRecordCases));
+    ForEachRecordCase(TradeRecordCases, TradeTable,
+                      []<typename R>(std::type_identity<R>, const RecordCase& c) { CheckRecordShape<R>(c); });
+    EXPECT_EQ(std::size(TradeRecordCases), 60u);
 }
 
 TEST(TradeRecords, FullyPopulatedRecordsRoundTripAmongUnknownElements) {
-    trade::ForEachRecordType(
-        []<typename R>(std::type_identity<R>) { CheckRecordRoundTrip<R>(RecordRow<R>->Name); });
+    ForEachRecordCase(
+        TradeRecordCases, TradeTable,
+        []<typename R>(std::type_identity<R>, const RecordCase& c) { CheckRecordRoundTrip<R>(c); });
 }
 
 // --- members sharing a tag, told apart by binding order

@@ -1,0 +1,59 @@
+// Machinery shared by the record tables (.def files of KDX_RECORD blocks): the traits every expanded
+// record has, RecordBindings, the binding list of one record instance built from ForEachField, and the
+// one generic writer of a record element.
+// A record table header includes this file, then codec/RecordTable.inc inside its own namespace.
+#pragma once
+
+#include <cstdint>
+#include <type_traits>
+
+#include "codec/FieldBinding.h"
+#include "codec/KDXPackage.h"
+#include "codec/FieldTypes.h"
+#include "codec/Fields.h"
+
+// What the table says of one record: its own dictionary row (null for a record that only travels as a
+// list item and has no row) and its number of members.
+struct RecordShape {
+    const FieldDescriptor* Row;
+    uint32_t Members;
+};
+
+// ShapeOf is found by argument-dependent lookup in the namespace of the record table.
+template <typename R>
+inline constexpr uint32_t MemberCount = ShapeOf(static_cast<const R*>(nullptr)).Members;
+
+template <typename R>
+inline constexpr const FieldDescriptor* RecordRow = ShapeOf(static_cast<const R*>(nullptr)).Row;
+
+// The binding list of one record instance: one plain binding per member, in binding order, each with
+// Capacity = the member's width, Flags 0 and no LengthRef. Pinned in place, because List points into
+// Entries; it must not outlive the record it binds.
+template <typename R>
+class RecordBindings {
+  public:
+    explicit RecordBindings(R& record) : List{Entries, MemberCount<R>} {
+        uint32_t i = 0;
+        ForEachField(record,
+                     [&](const FieldDescriptor& row, auto& member) { Entries[i++] = Bind(row, member); });
+    }
+    RecordBindings(const RecordBindings&) = delete;
+    RecordBindings& operator=(const RecordBindings&) = delete;
+
+    operator const FieldBindingList&() const { return List; }
+
+    FieldBinding Entries[MemberCount<R>];
+    FieldBindingList List;
+};
+
+// Appends the record as one compound element under its own row's tag: every member in binding order,
+// zero members included. The record is copied first, as a binding needs a mutable variable. Returns
+// WriteRecord's result: the value's length, or -1 when the element does not fit.
+template <typename R>
+int WriteRecordElement(CKDXPackage& package, const R& record) {
+    static_assert(RecordRow<R> != nullptr, "a record without a row of its own travels only as a list item");
+    R copy{};
+    copy = record;
+    const RecordBindings bindings(copy);
+    return package.WriteRecord(bindings, RecordRow<R>->Tag);
+}

@@ -65,7 +65,14 @@ bool ParseConfigText(std::string_view text, std::vector<ConfigLine>& lines, std:
                 error = "line " + std::to_string(number) + ": expected key=value, got '" + words[w] + "'";
                 return false;
             }
-            entry.Fields.emplace_back(words[w].substr(0, eq), words[w].substr(eq + 1));
+            std::string key = words[w].substr(0, eq);
+            for (const auto& field : entry.Fields) {
+                if (field.first == key) {
+                    error = "line " + std::to_string(number) + ": " + key + " is given twice";
+                    return false;
+                }
+            }
+            entry.Fields.emplace_back(std::move(key), words[w].substr(eq + 1));
         }
         lines.push_back(std::move(entry));
     }

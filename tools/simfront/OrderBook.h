@@ -24,6 +24,7 @@ struct Fill {
     uint64_t Maker;  // the resting order filled, 0 for the synthetic depth
     int64_t Ticks;   // the maker's price
     int32_t Qty;
+    bool operator==(const Fill&) const = default;
 };
 
 inline char OppositeSide(char side) {

@@ -417,48 +417,30 @@ void CTradeDesk::OnInputOrder(Request& r, uint16_t replyNo) {
     const WallTime now = Now();
     const InstrumentSpec& s = Market.Spec(o.Instrument);
     o.User = account.Spec.User;
+    // What the order shares with the request is echoed; the rest is the front's.
     trade::Order& rec = o.Record;
+    rec = ConvertRecord<trade::Order>(in);
     SetText(rec.InvestorID, account.Spec.User);
     SetText(rec.TradeDate, TradeDate);
     SetText(rec.OrderID, std::to_string(key));
     SetText(rec.OrderDate, now.Date);
     SetText(rec.OrderTime, now.Time);
     SetText(rec.InstrumentID, s.ID);
-    rec.BSFlag = in.BSFlag;
-    rec.OCFlag = in.OCFlag;
-    rec.PriceType = in.PriceType;
-    rec.Price = in.Price;
-    rec.Qty = in.Qty;
     rec.QtyLeft = in.Qty;
     SetText(rec.ModifyDate, now.Date);
     SetText(rec.ModifyTime, now.Time);
     rec.OrderStatus = 'I';
-    rec.ProfitStopPrice = in.ProfitStopPrice;
-    rec.LossStopPrice = in.LossStopPrice;
-    rec.FilledPoints = in.FilledPoints;
     rec.FrozenMargin = o.MarginPerLot * in.Qty;
-    rec.ConditionType = in.ConditionType;
-    rec.ConditionMethod = in.ConditionMethod;
-    rec.ConditionPrice = in.ConditionPrice;
     SetText(rec.ExchangeID, s.Exchange);
-    rec.SessionID = in.SessionID != 0 ? in.SessionID : r.Session.SessionID;
-    translate::CopyText(rec.OrderRef, in.OrderRef);
-    translate::CopyText(rec.AccountID, in.AccountID);
+    if (rec.SessionID == 0) rec.SessionID = r.Session.SessionID;
     if (rec.AccountID[0] == '\0') SetText(rec.AccountID, account.Spec.User);
+    if (rec.ClientID[0] == '\0') SetText(rec.ClientID, account.Spec.User);
     rec.QVLFrontID = static_cast<int32_t>(rec.SessionID >> 32);
     rec.QVLSessionID = static_cast<int32_t>(rec.SessionID & 0xFFFFFFFF);
     translate::CopyText(rec.QVLOrderRef, in.OrderRef);
     char sysId[32];
     std::snprintf(sysId, sizeof sysId, "%012llu", static_cast<unsigned long long>(key));
     SetText(rec.OrderSysID, sysId);
-    rec.RequestID = in.RequestID;
-    translate::CopyText(rec.ClientID, in.ClientID);
-    if (rec.ClientID[0] == '\0') SetText(rec.ClientID, account.Spec.User);
-    translate::CopyText(rec.IPAddress, in.IPAddress);
-    translate::CopyText(rec.MacAddress, in.MacAddress);
-    translate::CopyText(rec.InvestorUnit, in.InvestorUnit);
-    rec.TimeCondition = in.TimeCondition;
-    rec.VolumeCondition = in.VolumeCondition;
     SetText(rec.UserProductInfo, r.Session.ProductInfo);
     if (in.OrderRef[0] != '\0') {
         OrderRefs.insert(account.Spec.User + '\n' + std::to_string(rec.SessionID) + '\n' +
@@ -469,9 +451,9 @@ void CTradeDesk::OnInputOrder(Request& r, uint16_t replyNo) {
     account.Orders.push_back(key);
     account.Active.insert(key);
     NotifyPrivate(account, OrderNotice, entry.Record);
-    Log("order " + std::to_string(key) + " accepted: " + account.Spec.User + " " + rec.BSFlag + rec.OCFlag +
-        " " + std::to_string(rec.Qty) + " " + s.ID +
-        (rec.PriceType == 'M' ? " at market" : " @ " + FormatPrice(rec.Price)));
+    Log("order " + std::to_string(key) + " accepted: " + account.Spec.User + " " + in.BSFlag + in.OCFlag +
+        " " + std::to_string(in.Qty) + " " + s.ID +
+        (in.PriceType == 'M' ? " at market" : " @ " + FormatPrice(in.Price)));
     Execute(key);
 }
 
@@ -533,34 +515,32 @@ void CTradeDesk::ApplyFill(uint64_t key, int64_t ticks, int32_t qty, const std::
     o.FilledAmount += price * qty;
     rec.AvgPrice = o.FilledAmount / (rec.Qty - rec.QtyLeft);
     const double fee = FeeFor(o.Instrument, o.Opens, ticks, qty);
-    double margin = 0;
+    const double margin = o.Opens ? MarginPerLot(o.Instrument, side, ticks) * qty : 0;
+
+    // The trade carries what it shares with its order; the lot it opens, what it shares with the trade.
+    trade::Trade t = ConvertRecord<trade::Trade>(rec);
+    SetText(t.MatchID, matchId);
+    t.Price = price;
+    t.Qty = qty;
+    SetText(t.MatchDate, now.Date);
+    SetText(t.MatchTime, now.Time);
+    t.FeeRate = o.Opens ? s.OpenFee : s.CloseTodayFee;
+    t.Margin = margin;
     if (o.Opens) {
         Position& p = account.Positions[{o.Instrument, side}];
         p.Instrument = o.Instrument;
         p.Side = side;
-        margin = MarginPerLot(o.Instrument, side, ticks) * qty;
-        trade::PosiDetail lot{};
-        SetText(lot.TradeDate, TradeDate);
-        SetText(lot.MatchID, matchId);
-        translate::CopyText(lot.OrderID, rec.OrderID);
-        SetText(lot.InvestorID, account.Spec.User);
-        SetText(lot.InstrumentID, s.ID);
-        lot.BSFlag = side;
-        lot.Price = price;
-        lot.Qty = qty;
+        trade::PosiDetail lot = ConvertRecord<trade::PosiDetail>(t);
         lot.QtyLeft = qty;
         SetText(lot.InvestorName, account.Spec.Name);
         lot.Fee = fee;
-        lot.Margin = margin;
         SetText(lot.CreateDate, now.Date);
         SetText(lot.CreateTime, now.Time);
-        SetText(lot.ExchangeID, s.Exchange);
         lot.CreatePrice = price;
         SetText(lot.CreateTradeDate, TradeDate);
         lot.MarginRateType = s.MarginType;
         lot.MarginRate = side == 'B' ? s.LongMargin : s.ShortMargin;
         lot.PreSettle = s.PreSettle;
-        translate::CopyText(lot.InvestorUnit, rec.InvestorUnit);
         p.Lots.push_back(lot);
         p.OpenVolume += qty;
         p.OpenAmount += price * qty * s.Multiplier;
@@ -598,27 +578,6 @@ void CTradeDesk::ApplyFill(uint64_t key, int64_t ticks, int32_t qty, const std::
         o.Active = false;
         account.Active.erase(key);
     }
-
-    trade::Trade t{};
-    SetText(t.InvestorID, account.Spec.User);
-    SetText(t.TradeDate, TradeDate);
-    SetText(t.MatchID, matchId);
-    translate::CopyText(t.OrderID, rec.OrderID);
-    SetText(t.InstrumentID, s.ID);
-    t.BSFlag = side;
-    t.OCFlag = rec.OCFlag;
-    t.Price = price;
-    t.Qty = qty;
-    SetText(t.MatchDate, now.Date);
-    SetText(t.MatchTime, now.Time);
-    t.FeeRate = o.Opens ? s.OpenFee : s.CloseTodayFee;
-    t.Margin = margin;
-    SetText(t.ExchangeID, s.Exchange);
-    translate::CopyText(t.AccountID, rec.AccountID);
-    translate::CopyText(t.OrderSysID, rec.OrderSysID);
-    translate::CopyText(t.OrderRef, rec.OrderRef);
-    translate::CopyText(t.ClientID, rec.ClientID);
-    translate::CopyText(t.InvestorUnit, rec.InvestorUnit);
     account.Trades.push_back(t);
     NotifyPrivate(account, TradeNotice, t);
     NotifyPrivate(account, OrderNotice, rec);
@@ -644,7 +603,8 @@ void CTradeDesk::Cancel(uint64_t key, const std::string& reason) {
     Log("order " + std::to_string(key) + " cancelled: " + (reason.empty() ? "by the user" : reason));
 }
 
-OrderEntry* CTradeDesk::LookUpForCancel(const Account& account, const trade::OrderCancelReq& req) {
+OrderEntry* CTradeDesk::LookUpForCancel(const Client& c, const trade::OrderCancelReq& req) {
+    const Account& account = *c.User;
     // The exchange's order number first, then the front's, then the session's own reference.
     uint64_t key = 0;
     if (req.OrderSysID[0] != '\0' || req.OrderID[0] != '\0') {
@@ -652,10 +612,12 @@ OrderEntry* CTradeDesk::LookUpForCancel(const Account& account, const trade::Ord
         if (number.find_first_not_of("0123456789") != std::string::npos || number.size() > 18) return nullptr;
         key = std::stoull(number);
     } else if (req.OrderRef[0] != '\0') {
+        // SessionID 0 names this connection's session, as it does on order entry.
+        const int64_t session = req.SessionID != 0 ? req.SessionID : c.SessionID;
         const std::string ref = TextOf(req.OrderRef);
         for (const uint64_t k : account.Orders) {
             const trade::Order& rec = Orders.at(k).Record;
-            if (rec.SessionID == req.SessionID && TextOf(rec.OrderRef) == ref) key = k;
+            if (rec.SessionID == session && TextOf(rec.OrderRef) == ref) key = k;
         }
     }
     const auto it = Orders.find(key);
@@ -670,7 +632,7 @@ void CTradeDesk::OnOrderCancel(Request& r) {
     OrderEntry* o = nullptr;
     if (r.Session.User == nullptr)
         error = SimError::NotLoggedIn;
-    else if ((o = LookUpForCancel(*r.Session.User, req)) == nullptr)
+    else if ((o = LookUpForCancel(r.Session, req)) == nullptr)
         error = SimError::OrderNotFound;
     else if (!o->Active)
         error = SimError::OrderFinished;
@@ -778,6 +740,18 @@ trade::Instrument InstrumentRecord(const InstrumentSpec& s) {
 }
 
 }  // namespace
+
+trade::InvestorMarginRate CTradeDesk::MarginRateOf(size_t instrument, const std::string& user) const {
+    const InstrumentSpec& s = Market.Spec(instrument);
+    trade::InvestorMarginRate x{};
+    SetText(x.InvestorID, user);
+    SetText(x.ExchangeID, s.Exchange);
+    SetText(x.InstrumentID, s.ID);
+    x.MarginRateType = s.MarginType;
+    x.LongMarginRate = s.LongMargin;
+    x.ShortMarginRate = s.ShortMargin;
+    return x;
+}
 
 void CTradeDesk::OnQueries(Request& r) {
     const uint16_t service = r.Package.ServiceNo;
@@ -898,28 +872,14 @@ void CTradeDesk::OnQueries(Request& r) {
         case 307:
             return ListQuery<trade::InvestorMarginRateQueryReq, trade::InvestorMarginRate>(
                 r, replyNo, fld::InvestorMarginRateList.Tag, [&](const auto& q, auto&& add) {
-                    instruments(q, add, [&](size_t, const InstrumentSpec& s) {
-                        trade::InvestorMarginRate x{};
-                        SetText(x.InvestorID, user);
-                        SetText(x.ExchangeID, s.Exchange);
-                        SetText(x.InstrumentID, s.ID);
-                        x.MarginRateType = s.MarginType;
-                        x.LongMarginRate = s.LongMargin;
-                        x.ShortMarginRate = s.ShortMargin;
-                        return x;
-                    });
+                    instruments(q, add,
+                                [&](size_t i, const InstrumentSpec&) { return MarginRateOf(i, user); });
                 });
         case 309:
             return ListQuery<trade::ExchangeMarginRateQueryReq, trade::ExchangeMarginRate>(
                 r, replyNo, fld::ExchangeMarginRateList.Tag, [&](const auto& q, auto&& add) {
-                    instruments(q, add, [&](size_t, const InstrumentSpec& s) {
-                        trade::ExchangeMarginRate x{};
-                        SetText(x.ExchangeID, s.Exchange);
-                        SetText(x.InstrumentID, s.ID);
-                        x.MarginRateType = s.MarginType;
-                        x.LongMarginRate = s.LongMargin;
-                        x.ShortMarginRate = s.ShortMargin;
-                        return x;
+                    instruments(q, add, [&](size_t i, const InstrumentSpec&) {
+                        return ConvertRecord<trade::ExchangeMarginRate>(MarginRateOf(i, user));
                     });
                 });
         default:

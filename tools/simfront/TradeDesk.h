@@ -100,7 +100,7 @@ class CTradeDesk {
     void Execute(uint64_t key);
     void ApplyFill(uint64_t key, int64_t ticks, int32_t qty, const std::string& matchId);
     void Cancel(uint64_t key, const std::string& reason);
-    OrderEntry* LookUpForCancel(const Account& account, const trade::OrderCancelReq& req);
+    OrderEntry* LookUpForCancel(const Client& c, const trade::OrderCancelReq& req);
 
     void Notify(Account& account, int32_t code, Payload package);
     template <typename R>
@@ -113,6 +113,7 @@ class CTradeDesk {
     int32_t ClosableQty(const Account& account, size_t instrument, char side) const;
     trade::Posi PosiOf(const Account& account, const Position& p) const;
     double FloatingPL(const Position& p) const;
+    trade::InvestorMarginRate MarginRateOf(size_t instrument, const std::string& user) const;
     double MarginPerLot(size_t instrument, char side, int64_t ticks) const;
     double FeeFor(size_t instrument, bool opens, int64_t ticks, int32_t qty) const;
 

@@ -47,6 +47,17 @@ Payload LoginRequest(const char* user, const char* password, int32_t requestId) 
     return Request<116>(login, requestId);
 }
 
+quot::LoginReq QuoteLogin(const char* user) {
+    quot::LoginReq login{};
+    std::strncpy(login.InvestorID, user, sizeof login.InvestorID - 1);
+    std::strcpy(login.InvestorPassword, "123456");
+    return login;
+}
+
+Payload QuoteLoginRequest(const char* user, int32_t requestId) {
+    return AnyRequest(116, QuoteLogin(user), requestId);
+}
+
 trade::InputOrder LimitOrder(const char* instrument, char side, char offset, double price, int32_t qty,
                              const char* orderRef) {
     trade::InputOrder o{};

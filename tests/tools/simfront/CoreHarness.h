@@ -82,6 +82,10 @@ Payload AnyRequest(uint16_t serviceNo, const R& record, int32_t requestId = 1) {
 // Request 116 of the trading protocol.
 Payload LoginRequest(const char* user, const char* password = "123456", int32_t requestId = 1);
 
+// The market-data login record, and request 116 of the market-data protocol carrying it.
+quot::LoginReq QuoteLogin(const char* user);
+Payload QuoteLoginRequest(const char* user, int32_t requestId = 1);
+
 trade::InputOrder LimitOrder(const char* instrument, char side, char offset, double price, int32_t qty,
                              const char* orderRef = "");
 

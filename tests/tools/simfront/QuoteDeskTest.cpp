@@ -37,10 +37,7 @@ TEST(QuoteDesk, SubscribersGetAQuoteAtOnceAndAfterEveryStep) {
     const uint32_t client = h.Connect(Channel::Quote);
     EXPECT_EQ(QuotInfoOf(h.Send(client, Subscribe("cu2409")).at(0)).RspNo, 1) << "subscribing needs a login";
 
-    quot::LoginReq login{};
-    std::strcpy(login.InvestorID, "10001");
-    std::strcpy(login.InvestorPassword, "123456");
-    const std::vector<Payload> loggedIn = h.Send(client, AnyRequest(116, login, 4));
+    const std::vector<Payload> loggedIn = h.Send(client, QuoteLoginRequest("10001", 4));
     ASSERT_EQ(loggedIn.size(), 1u);
     EXPECT_EQ(ServiceOf(loggedIn[0]), 117);
     EXPECT_EQ(QuotInfoOf(loggedIn[0]).RspNo, 0);
@@ -85,10 +82,7 @@ TEST(QuoteDesk, QuotesShowRestingOrdersInTheDepth) {
     (void)h.Send(trader, Request<122>(LimitOrder("cu2409", 'S', 'O', 72010, 7)));
 
     const uint32_t client = h.Connect(Channel::Quote);
-    quot::LoginReq login{};
-    std::strcpy(login.InvestorID, "10001");
-    std::strcpy(login.InvestorPassword, "123456");
-    (void)h.Send(client, AnyRequest(116, login));
+    (void)h.Send(client, QuoteLoginRequest("10001"));
     const auto quote = RecordOf<quot::Quot>(h.Send(client, Subscribe("cu2409")).at(1));
     EXPECT_EQ(quote.AskPrice, 72010);
     EXPECT_EQ(quote.AskQty, syntheticAsk + 7);

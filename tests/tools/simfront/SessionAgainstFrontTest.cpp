@@ -156,9 +156,7 @@ TEST(SessionAgainstFront, QuoteSessionLogsInSubscribesAndReceivesQuotes) {
     session.AddFront(("127.0.0.1:" + std::to_string(front.Ports().Quote)).c_str());
     ASSERT_EQ(session.Init(), 0);
     ASSERT_TRUE(spi.WaitFor(spi.Connected, 1, 10s));
-    quot::LoginReq login{};
-    std::strcpy(login.InvestorID, "10002");
-    std::strcpy(login.InvestorPassword, "123456");
+    const quot::LoginReq login = QuoteLogin("10002");
     ASSERT_EQ(session.SubmitLogin(&login, 1), 0);
     ASSERT_TRUE(spi.WaitFor(spi.LoggedIn, 1, 10s));
     quot::QuotSubscribeReq subscribe{};

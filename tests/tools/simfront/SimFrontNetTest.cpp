@@ -3,8 +3,11 @@
 // and the program prints its ports and stops on SIGTERM.
 #include "tools/simfront/SimFront.h"
 
+#include <condition_variable>
 #include <csignal>
 #include <cstring>
+#include <functional>
+#include <mutex>
 
 #include <poll.h>
 #include <sys/wait.h>
@@ -78,10 +81,7 @@ TEST(SimFrontNet, QuotesFlowToSubscribersAtTheConfiguredRate) {
     simfront::CSimFront front(simfront::DefaultSetup(), Quiet(), network);
     front.Start();
     CTestClient client(front.Ports().Quote);
-    quot::LoginReq login{};
-    std::strcpy(login.InvestorID, "10001");
-    std::strcpy(login.InvestorPassword, "123456");
-    client.SendPayload(AnyRequest(116, login));
+    client.SendPayload(QuoteLoginRequest("10001"));
     ASSERT_TRUE(client.NextOf(117, 5s));
     quot::QuotSubscribeReq subscribe{};
     std::strcpy(subscribe.InstrumentID, "sc2409");
@@ -91,6 +91,56 @@ TEST(SimFrontNet, QuotesFlowToSubscribersAtTheConfiguredRate) {
         ASSERT_TRUE(quote);
         EXPECT_EQ(simfront::TextOf(RecordOf<quot::Quot>(*quote).InstrumentID), "sc2409");
     }
+}
+
+// Collects the front's log lines and waits for one.
+class CLogLines {
+  public:
+    std::function<void(const std::string&)> Sink() {
+        return [this](const std::string& line) {
+            std::lock_guard<std::mutex> lock(Mutex);
+            Lines.push_back(line);
+            Changed.notify_all();
+        };
+    }
+    bool WaitFor(const std::string& part, std::chrono::milliseconds bound) {
+        std::unique_lock<std::mutex> lock(Mutex);
+        return Changed.wait_for(lock, bound, [&] {
+            for (const std::string& line : Lines) {
+                if (line.find(part) != std::string::npos) return true;
+            }
+            return false;
+        });
+    }
+
+  private:
+    std::mutex Mutex;
+    std::condition_variable Changed;
+    std::vector<std::string> Lines;
+};
+
+TEST(SimFrontNet, AClientThatDoesNotReadIsClosedAndTheOthersGoOn) {
+    CLogLines log;
+    simfront::CoreOptions core = Quiet();
+    core.Log = log.Sink();
+    simfront::NetworkOptions network;
+    network.QuoteInterval = 1ms;
+    network.MaxBacklog = 256 * 1024;
+    simfront::CSimFront front(simfront::DefaultSetup(), core, network);
+    front.Start();
+
+    CTestClient stalled(front.Ports().Quote);
+    stalled.SendPayload(QuoteLoginRequest("10001"));
+    for (const simfront::InstrumentSpec& s : simfront::DefaultSetup().Instruments) {
+        quot::QuotSubscribeReq subscribe{};
+        std::strcpy(subscribe.InstrumentID, s.ID.c_str());
+        stalled.SendPayload(AnyRequest(7, subscribe));
+    }
+    // The stalled client reads nothing from here on; its quotes pile up in the front.
+    EXPECT_TRUE(log.WaitFor("send backlog too large", 60s));
+
+    CTestClient other(front.Ports().Trade);
+    EXPECT_TRUE(LoginWorks(other, "10002"));
 }
 
 // Runs the program with its stdout on a pipe; reads its first line within a bound.

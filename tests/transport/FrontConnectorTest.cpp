@@ -57,9 +57,9 @@ TEST(FrontConnector, EntriesThatCannotBeUsedAreFailedAttempts) {
     ScriptedFront front;
     const std::string longHost = std::string(128, 'h') + ":80";
     CoreUnderTest s({"no-colon", longHost, front.Address()}, Small);
-    front.Accept(4s);  // after two pauses
+    front.Accept(5s);  // after two pauses
     s.Core.Init();
-    ASSERT_TRUE(s.Log.WaitFor("OnConnected", 4s));
+    ASSERT_TRUE(s.Log.WaitFor("OnConnected", 5s));
     EXPECT_EQ(s.Log.Matching("Connecting"),
               (Events{Attempt("no-colon"), Attempt(longHost), Attempt(front.Address())}));
     s.Core.Shutdown();
@@ -72,7 +72,7 @@ TEST(FrontConnector, NameThatDoesNotResolveOnTheIoThreadIsAFailedAttempt) {
     a.Accept().Refuse().Close();
     s.Core.Init();
     ASSERT_TRUE(s.Log.WaitFor("OnDisconnected"));
-    ASSERT_TRUE(s.Log.WaitForCount("Connecting", 5, 4s));  // A, A (refused), bad host, A, ...
+    ASSERT_TRUE(s.Log.WaitForCount("Connecting", 5, 6s));  // A, A (refused), bad host, A, ...
     s.Core.Shutdown();
     const Events attempts = s.Log.Matching("Connecting");
     EXPECT_EQ(

@@ -134,13 +134,13 @@ TEST(ServerConnection, HeartbeatIsTheFiftyFourByteFrameAfterHalfTheTimeoutWithou
 
 TEST(ServerConnection, EverySendPostponesTheHeartbeat) {
     ScriptedFront front;
-    CoreUnderTest s({front.Address()}, ShortTimeout);
-    constexpr int Requests = 6;  // 250 ms apart: 1.25 s of traffic against a 1 s heartbeat interval
+    CoreUnderTest s({front.Address()}, {64 * 1024, 64 * 1024, 4});  // heartbeat after 2 s, timeout 4 s
+    constexpr int Requests = 10;  // 250 ms apart: 2.25 s of traffic against the 2 s heartbeat interval
     front.Accept();
     for (int i = 1; i <= Requests; ++i)
         front.ExpectFrame(HasRequest(1, i))
             .Send(BuildPackage(2, i));  // replies keep the receive timeout away
-    front.ExpectFrame(IsHeartbeat(), 3s);
+    front.ExpectFrame(IsHeartbeat(), 4s);
     s.Core.Init();
     ASSERT_TRUE(s.Log.WaitFor("OnConnected"));
     for (int i = 1; i <= Requests; ++i) {
@@ -153,7 +153,7 @@ TEST(ServerConnection, EverySendPostponesTheHeartbeat) {
     const std::vector<ReceivedFrame> frames = front.Frames();
     ASSERT_EQ(frames.size(), size_t{Requests + 1});
     for (int i = 0; i < Requests; ++i)
-        EXPECT_FALSE(frames[i].IsHeartbeat()) << "heartbeat although a request went out less than 1 s before";
+        EXPECT_FALSE(frames[i].IsHeartbeat()) << "heartbeat although a request went out less than 2 s before";
     EXPECT_TRUE(frames.back().IsHeartbeat());
 }
 

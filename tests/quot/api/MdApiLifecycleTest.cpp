@@ -65,12 +65,12 @@ class QuoteCounter : public CZantuVextMdSpi {
     uint64_t Count = 0;
 };
 
-CZantuVextMdApi* Started(StreamingFront& front, CZantuVextMdSpi& spi) {
+// Created with its callback object and front, not started yet.
+CZantuVextMdApi* Created(StreamingFront& front, CZantuVextMdSpi& spi) {
     CZantuVextMdApi* api = CZantuVextMdApi::CreateVextMdApi("", true, false);
     api->SetSpi(&spi);
     std::string address = "tcp://" + front.Address();
     api->AddFront(&address[0]);
-    api->Init();
     return api;
 }
 
@@ -81,7 +81,8 @@ TEST(MdApiLifecycle, ReleaseFromAnotherThreadWhileQuotesFlowEndsTheCallbacks) {
     for (int round = 0; round < 10; ++round) {
         SCOPED_TRACE(round);
         QuoteCounter counter;
-        CZantuVextMdApi* api = Started(front, counter);
+        CZantuVextMdApi* api = Created(front, counter);
+        api->Init();
         ASSERT_TRUE(counter.WaitFor(200));
         api->Release();
         counter.Released = true;
@@ -95,7 +96,8 @@ TEST(MdApiLifecycle, ReleaseFromInsideTheQuoteCallbackTouchesNothingAfterwards) 
     StreamingFront front(QuoteBlock());
     QuoteCounter counter;
     counter.ReleaseAt = 100;
-    counter.Api = Started(front, counter);
+    counter.Api = Created(front, counter);  // before quotes can arrive
+    counter.Api->Init();
     ASSERT_TRUE(counter.WaitReleased());
     EXPECT_EQ(counter.LateCallbacks.load(), 0);
     EXPECT_EQ(counter.WrongSnapshots.load(), 0);

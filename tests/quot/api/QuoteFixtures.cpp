@@ -62,6 +62,26 @@ Bytes RspInfoElement(int16_t rspNo, const std::string& text) {
                                       TextField(tag::RspDesc, text)}));
 }
 
+Bytes LoginRequest(int32_t requestId, const std::string& investorId, const std::string& password) {
+    const Bytes record = Cat({TextField(1034, investorId),     // InvestorID
+                              TextField(1035, password),       // InvestorPassword
+                              TextField(1660, ""),             // IP
+                              Element(1681, Bytes{0}),         // ProductType, one character
+                              IntField(1682, 0)});             // ProductVersion
+    return Payload(116, requestId, 0, Element(1032, record));  // LoginReq
+}
+
+Bytes LogoutRequest(int32_t requestId, const std::string& investorId) {
+    return Payload(118, requestId, 0, Element(1037, TextField(tag::InvestorID, investorId)));  // LogoutReq
+}
+
+Bytes SubscribeRequest(uint16_t serviceNo, const std::string& instrument) {
+    const uint16_t recordTag = serviceNo == 7 ? 1017 : 1019;  // QuotSubscribeReq, QuotUnSubscribeReq
+    return Payload(
+        serviceNo, 0, 0,
+        Element(recordTag, Cat({TextField(tag::InvestorID, ""), TextField(tag::InstrumentID, instrument)})));
+}
+
 Bytes PushedQuote(const Bytes& quotFields) {
     return Payload(PushedQuoteServiceNo, 0, 0, Element(tag::Quot, quotFields));
 }

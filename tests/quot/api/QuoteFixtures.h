@@ -1,6 +1,6 @@
 // Payloads of the quote services laid out from the wire rules with the tags written out, never through
-// the codec: pushed quotes (125), login (117), logout (119) and subscribe (8) replies. Shared by the
-// facade's tests and the seeds of its fuzzer.
+// the codec: the requests the facade sends (116, 118, 7, 9), pushed quotes (125), login (117), logout
+// (119) and subscribe (8, 10) replies. Shared by the facade's tests and the seeds of its fuzzer.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +25,15 @@ Bytes IntField(uint16_t tag, int32_t value);
 Bytes LongField(uint16_t tag, int64_t value);
 Bytes DoubleField(uint16_t tag, double value);
 Bytes RspInfoElement(int16_t rspNo, const std::string& text);
+
+// Requests as the library writes them: every member of the record, empty ones included, EndFlag 0.
+// Login 116: LoginReq (InvestorID, InvestorPassword, empty IP, ProductType NUL, ProductVersion 0).
+Bytes LoginRequest(int32_t requestId, const std::string& investorId, const std::string& password);
+// Logout 118: LogoutReq (InvestorID).
+Bytes LogoutRequest(int32_t requestId, const std::string& investorId);
+// Subscribe 7 or unsubscribe 9, request id 0: QuotSubscribeReq or QuotUnSubscribeReq (empty InvestorID,
+// InstrumentID).
+Bytes SubscribeRequest(uint16_t serviceNo, const std::string& instrument);
 
 // Pushed quote: ServiceNo 125 whose body is one Quot element holding the fields.
 Bytes PushedQuote(const Bytes& quotFields);

@@ -24,4 +24,10 @@ bool SameText(const char* a, size_t aWidth, const char* b, size_t bWidth) {
     return length == TextLength(b, bWidth) && (length == 0 || std::memcmp(a, b, length) == 0);
 }
 
+const char* FrontEntryOf(const char* address) {
+    // TextLength stops at the terminator, so a short address is not read past its end.
+    if (TextLength(address, FrontSchemeLength + 1) <= FrontSchemeLength) return nullptr;
+    return address + FrontSchemeLength;
+}
+
 }  // namespace translate

@@ -36,4 +36,12 @@ template <size_t AWidth, size_t BWidth>
     return SameText(a, AWidth, b, BWidth);
 }
 
+// Length of the scheme part "tcp://" that public front addresses begin with.
+inline constexpr size_t FrontSchemeLength = 6;
+
+// The "host:port" part of a public front address "tcp://host:port": the text after its first six
+// characters, which are not examined. Null for a null address and for one that ends within those six
+// characters or right after them; reads nothing past the address's terminator.
+[[nodiscard]] const char* FrontEntryOf(const char* address);
+
 }  // namespace translate

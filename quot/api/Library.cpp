@@ -1,7 +1,11 @@
-// The market-data library's entry points are added here with the facade; until then the library carries
-// the codec and its market-data dictionary.
-#include "codec/Dictionary.h"
+// The market-data library's factory: a facade over a new quote session. The market-data dictionary
+// comes with the library's own dictionary object.
+#include "ZantuVextMdApi.h"
 
-namespace {
-[[maybe_unused]] const FieldDescriptor* const* const Rows = QuotDictionary;
+#include "quot/api/VextMdApiImpl.h"
+#include "quot/session/VOSKQuotApiImp.h"
+
+// The three arguments are not used.
+CZantuVextMdApi* CZantuVextMdApi::CreateVextMdApi(const char*, bool, bool) {
+    return new CVextMdApiImpl(new CVOSKQuotApiImp);
 }

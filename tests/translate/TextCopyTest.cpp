@@ -98,3 +98,31 @@ TEST(TextCopy, SameTextComparesWithinEachWidth) {
     const char requested[16] = "USER1";
     EXPECT_TRUE(SameText(stored, requested));
 }
+
+TEST(TextCopy, FrontEntryIsWhatFollowsTheSixSchemeCharacters) {
+    struct Case {
+        const char* name;
+        std::string address;  // in an exact-size block with its terminator
+        const char* entry;    // null: nothing to register
+    };
+    const Case cases[] = {
+        {"tcp scheme", "tcp://127.0.0.1:7001", "127.0.0.1:7001"},
+        {"the six characters are not examined", "xyz:::host:1", "host:1"},
+        {"one character after the scheme", "tcp://h", "h"},
+        {"scheme only", "tcp://", nullptr},
+        {"shorter than the scheme", "tcp:", nullptr},
+        {"empty", "", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExactBuffer address = Member(c.address, c.address.size() + 1);
+        const char* entry = translate::FrontEntryOf(Chars(address));
+        if (c.entry == nullptr) {
+            EXPECT_EQ(entry, nullptr);
+        } else {
+            ASSERT_NE(entry, nullptr);
+            EXPECT_STREQ(entry, c.entry);
+        }
+    }
+    EXPECT_EQ(translate::FrontEntryOf(nullptr), nullptr);
+}

@@ -12,9 +12,11 @@
 #include "codec/FieldTypes.h"
 #include "codec/Fields.h"
 
-// What the table says of one record: its own dictionary row (null for a record that only travels as a
-// list item and has no row) and its number of members.
+// What the table says of one record: whether it has a dictionary row of its own (a record without one
+// only travels as a list item), that row or null, and its number of members. HasRow is separate from Row
+// because comparing a row's address with null is not a constant expression for every compiler setting.
 struct RecordShape {
+    bool HasRow;
     const FieldDescriptor* Row;
     uint32_t Members;
 };
@@ -22,6 +24,9 @@ struct RecordShape {
 // ShapeOf is found by argument-dependent lookup in the namespace of the record table.
 template <typename R>
 inline constexpr uint32_t MemberCount = ShapeOf(static_cast<const R*>(nullptr)).Members;
+
+template <typename R>
+inline constexpr bool HasRecordRow = ShapeOf(static_cast<const R*>(nullptr)).HasRow;
 
 template <typename R>
 inline constexpr const FieldDescriptor* RecordRow = ShapeOf(static_cast<const R*>(nullptr)).Row;
@@ -51,7 +56,7 @@ class RecordBindings {
 // WriteRecord's result: the value's length, or -1 when the element does not fit.
 template <typename R>
 int WriteRecordElement(CKDXPackage& package, const R& record) {
-    static_assert(RecordRow<R> != nullptr, "a record without a row of its own travels only as a list item");
+    static_assert(HasRecordRow<R>, "a record without a row of its own travels only as a list item");
     R copy{};
     copy = record;
     const RecordBindings bindings(copy);

@@ -48,3 +48,50 @@ void WalkList(CAPIPackage& package, uint16_t listTag, Report&& report) {
         report(&copy, set.HasMoreRecords() ? 1 : package.EndFlag);
     }
 }
+
+// The reply families both sessions share, for a callback interface Spi whose reply operations take
+// (const R*, const Info*, int requestId, int flag). With no callback object the package is decoded and
+// nothing is called. Every pointer refers to a copy in automatic storage, valid during the call only.
+template <typename Spi, typename R, typename Info>
+using ReplyCallback = void (Spi::*)(const R*, const Info*, int, int);
+
+// Record and status always reported, zero where absent or unreadable; flag is the package's EndFlag.
+template <typename Info, typename R, typename Spi>
+void FixedReply(CAPIPackage& package, uint16_t tag, Spi* spi, ReplyCallback<Spi, R, Info> callback) {
+    R record;
+    Info info;
+    (void)ReadElement(package, tag, record);
+    (void)ReadElement(package, info);
+    if (spi) (spi->*callback)(&record, &info, package.RequestID, package.EndFlag);
+}
+
+// Record and status each null unless present and read without error.
+template <typename Info, typename R, typename Spi>
+void SingleReply(CAPIPackage& package, uint16_t tag, Spi* spi, ReplyCallback<Spi, R, Info> callback) {
+    Info info;
+    R record;
+    const bool hasInfo = ReadElement(package, info);
+    const bool hasRecord = ReadElement(package, tag, record);
+    if (spi) {
+        (spi->*callback)(hasRecord ? &record : nullptr, hasInfo ? &info : nullptr, package.RequestID,
+                         package.EndFlag);
+    }
+}
+
+// One call per list item with the more flag (WalkList), the same status (or null) for every call.
+template <typename Info, typename R, typename Spi>
+void ListReply(CAPIPackage& package, uint16_t listTag, Spi* spi, ReplyCallback<Spi, R, Info> callback) {
+    Info info;
+    const Info* infoPtr = ReadElement(package, info) ? &info : nullptr;
+    WalkList<R>(package, listTag, [&](const R* item, int more) {
+        if (spi) (spi->*callback)(item, infoPtr, package.RequestID, more);
+    });
+}
+
+// A pushed record under its own row's tag, reported even when absent (all zero).
+template <typename R, typename Spi>
+void NotifyRecord(CAPIPackage& package, Spi* spi, void (Spi::*callback)(const R*)) {
+    R record;
+    (void)ReadElement(package, record);
+    if (spi) (spi->*callback)(&record);
+}

@@ -73,6 +73,7 @@ void CheckRecordShape(const RecordCase& c) {
     static_assert(std::is_aggregate_v<R> && std::is_trivially_copyable_v<R>);
     SCOPED_TRACE(c.Name);
     const std::vector<MemberCase> members = ParseMembers(c.Members);
+    EXPECT_EQ(HasRecordRow<R>, c.Tag != 0);
     if (c.Tag == 0) {
         EXPECT_EQ(RecordRow<R>, nullptr);
     } else {

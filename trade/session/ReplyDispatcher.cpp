@@ -9,25 +9,20 @@
 namespace trade {
 namespace {
 
-template <typename R>
-using ReplyCallback = void (CVOSKTradeSpi::*)(const R*, const RspInfo*, int, int);
-template <typename R>
-using NoticeCallback = void (CVOSKTradeSpi::*)(const R*);
-
 struct Context {
     CAPIPackage& Package;
     FlowState& Flows;
     CVOSKTradeSpi* Spi;
 };
 
-template <typename R>
-void LoginReply(Context& c, uint16_t tag, ReplyCallback<R> callback) {
-    R record;
+// A successful login moves the session's trade date; a new trading day starts both flows again from
+// their beginning, before the callback sees the reply.
+void LoginReply(Context& c, uint16_t tag, ReplyCallback<CVOSKTradeSpi, LoginRsp, RspInfo> callback) {
+    LoginRsp record;
     RspInfo info;
     (void)ReadElement(c.Package, tag, record);
     (void)ReadElement(c.Package, info);
     if (info.RspNo == 0) {
-        // A new trading day starts both flows again from their beginning.
         if (std::strncmp(record.TradeDate, c.Flows.TradeDate, sizeof c.Flows.TradeDate) != 0) {
             c.Flows.PrivateSeqNo = 0;
             c.Flows.PublicSeqNo = 0;
@@ -39,41 +34,16 @@ void LoginReply(Context& c, uint16_t tag, ReplyCallback<R> callback) {
 }
 
 template <typename R>
-void FixedReply(Context& c, uint16_t tag, ReplyCallback<R> callback) {
-    R record;
-    RspInfo info;
-    (void)ReadElement(c.Package, tag, record);
-    (void)ReadElement(c.Package, info);
-    if (c.Spi) (c.Spi->*callback)(&record, &info, c.Package.RequestID, c.Package.EndFlag);
+void FixedReply(Context& c, uint16_t tag, ReplyCallback<CVOSKTradeSpi, R, RspInfo> callback) {
+    ::FixedReply<RspInfo>(c.Package, tag, c.Spi, callback);
 }
-
 template <typename R>
-void SingleReply(Context& c, uint16_t tag, ReplyCallback<R> callback) {
-    RspInfo info;
-    R record;
-    const bool hasInfo = ReadElement(c.Package, info);
-    const bool hasRecord = ReadElement(c.Package, tag, record);
-    if (c.Spi) {
-        (c.Spi->*callback)(hasRecord ? &record : nullptr, hasInfo ? &info : nullptr, c.Package.RequestID,
-                           c.Package.EndFlag);
-    }
+void SingleReply(Context& c, uint16_t tag, ReplyCallback<CVOSKTradeSpi, R, RspInfo> callback) {
+    ::SingleReply<RspInfo>(c.Package, tag, c.Spi, callback);
 }
-
 template <typename R>
-void ListReply(Context& c, uint16_t listTag, ReplyCallback<R> callback) {
-    RspInfo info;
-    const RspInfo* infoPtr = ReadElement(c.Package, info) ? &info : nullptr;
-    WalkList<R>(c.Package, listTag, [&](const R* item, int more) {
-        if (c.Spi) (c.Spi->*callback)(item, infoPtr, c.Package.RequestID, more);
-    });
-}
-
-// A notification body: the record under its own row's tag, reported even when absent (all zero).
-template <typename R>
-void Notify(Context& c, NoticeCallback<R> callback) {
-    R record;
-    (void)ReadElement(c.Package, record);
-    if (c.Spi) (c.Spi->*callback)(&record);
+void ListReply(Context& c, uint16_t tag, ReplyCallback<CVOSKTradeSpi, R, RspInfo> callback) {
+    ::ListReply<RspInfo>(c.Package, tag, c.Spi, callback);
 }
 
 // Flow packages carry their sequence number in EndFlag and the notification code in RequestID. One at or
@@ -84,7 +54,8 @@ void FlowPackage(Context& c, int32_t flowId, uint32_t& position) {
     if (sequenceNo <= position) return;
     const int32_t code = c.Package.RequestID;
 #define KDX_NOTICE(flow, notificationCode, record, callback) \
-    if (flowId == (flow) && code == (notificationCode)) Notify<record>(c, &CVOSKTradeSpi::callback);
+    if (flowId == (flow) && code == (notificationCode))      \
+        NotifyRecord(c.Package, c.Spi, &CVOSKTradeSpi::callback);
 #include "trade/session/TradeNotifications.def"
 #undef KDX_NOTICE
     position = sequenceNo;
@@ -123,11 +94,11 @@ int DispatchPackage(CAPIPackage& package, FlowState& flows, CVOSKTradeSpi* spi) 
             FlowSubscriptionReply(c);
             break;
         case AccountBindNoticeNo:
-            Notify<AccountBind>(c, &CVOSKTradeSpi::OnAccountBindNty);
+            NotifyRecord(c.Package, spi, &CVOSKTradeSpi::OnAccountBindNty);
             break;
-#define KDX_REPLY(serviceNo, family, bodyRow, record, callback)               \
-    case serviceNo:                                                           \
-        family##Reply<record>(c, fld::bodyRow.Tag, &CVOSKTradeSpi::callback); \
+#define KDX_REPLY(serviceNo, family, bodyRow, record, callback)       \
+    case serviceNo:                                                   \
+        family##Reply(c, fld::bodyRow.Tag, &CVOSKTradeSpi::callback); \
         break;
 #include "trade/session/TradeReplies.def"
 #undef KDX_REPLY

@@ -245,7 +245,12 @@ void CVextTraderApiImpl::OnChangePasswordRsp(const trade::ChangePasswordRsp* rec
 
 int CVextTraderApiImpl::SubmitOrder(CZantuVextInputOrder* order, int requestId) {
     trade::InputOrder session;
-    tradeapi::ToSession(session, OrZero(order), LoginSessionId.load());
+    // Front number x 2^32 + session number, the session number sign-extended: a negative session
+    // number borrows from the front number.
+    const int64_t login = LoginSessionId.load();
+    tradeapi::ToSession(
+        session, OrZero(order),
+        translate::ToSessionId(translate::FrontNumberOf(login), translate::SessionNumberOf(login)));
     return Session->SubmitInputOrder(&session, requestId);
 }
 

@@ -1,8 +1,8 @@
-// The trading day of the last successful login, YYYYMMDD or empty, as the trading object hands it out.
-// Read from any thread without a lock; written by the login request (clearing) and the login reply.
-// A reader never sees a half-written text: a new value is written into the buffer nobody was handed
-// since the last change and then published, and an unchanged value is not written at all. A pointer
-// returned by Text() stays valid for the life of the object.
+// The trading day of the last successful login, YYYYMMDD or empty. Text() hands it out without a lock:
+// a new value is written into the buffer not handed out since the last change and then published, and
+// an unchanged value is not written at all, so a reader of a returned pointer never sees a half-written
+// text unless the day changes twice while it reads. A returned pointer stays valid for the life of the
+// object. The other operations take a lock and may be called from any thread.
 #pragma once
 
 #include <atomic>
@@ -20,7 +20,9 @@ class CTradingDay {
     void Clear();
 
   private:
-    std::mutex WriteMutex;  // writers only
+    bool EqualsLocked(const char (&day)[9]) const;
+
+    mutable std::mutex Mutex;  // held by every operation but Text
     char Buffers[2][9] = {};
     std::atomic<unsigned> Current{0};
 };

@@ -316,3 +316,32 @@ TEST_F(Lifecycle, ReleaseFromASessionCallback) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Lifecycle, TradingDayReadDuringLoginRepliesIsNeverHalfWritten) {
+    LogIn("2024-03-15");
+    const char* first = Api->CurrentTradingDay();
+    for (const char* next : {"2024-03-18", "2024-03-19", "2025-12-31"}) {
+        SCOPED_TRACE(next);
+        const std::string before = Api->CurrentTradingDay();
+        const std::string after = std::string(next, 4) + std::string(next + 5, 2) + std::string(next + 8, 2);
+        std::atomic<bool> torn{false};
+        std::thread reader([&] {
+            const auto deadline = std::chrono::steady_clock::now() + 5s;
+            for (;;) {
+                const std::string seen(Api->CurrentTradingDay());
+                if (seen == after) return;
+                if (seen != before) torn = true;
+                if (std::chrono::steady_clock::now() > deadline) return;
+            }
+        });
+        LogIn(next);
+        reader.join();
+        EXPECT_FALSE(torn.load());
+        EXPECT_EQ(std::string(Api->CurrentTradingDay()), after);
+    }
+    EXPECT_EQ(std::strlen(first), 8u);  // a pointer handed out earlier still reads a whole date
+}
+
+}  // namespace

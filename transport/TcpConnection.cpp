@@ -41,7 +41,8 @@ void CTcpConnection::OnReadSome(const boost::system::error_code& error, size_t l
 }
 
 int CTcpConnection::Send(const uint8_t* data, uint32_t length) {
-    if (SendQueue.Append(data, length) && !Closed) Write();
+    if (Closed) return 0;  // nothing more leaves a closed connection; the bytes are dropped
+    if (SendQueue.Append(data, length)) Write();
     return 0;
 }
 

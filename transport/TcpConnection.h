@@ -23,7 +23,8 @@ class CTcpConnection : public std::enable_shared_from_this<CTcpConnection> {
 
     // Starts the read loop on the connected socket.
     void Start();
-    // Queues a copy of the bytes and starts a write when none is in flight. Always 0.
+    // Queues a copy of the bytes and starts a write when none is in flight; drops them once closed.
+    // Always 0.
     int Send(const uint8_t* data, uint32_t length);
     // Marks the connection closed, closes the socket (pending reads and writes complete as cancelled)
     // and reports OnClose(reason). A closed connection is never reopened; a second Close does nothing.

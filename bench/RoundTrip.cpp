@@ -1,0 +1,180 @@
+// Round trip of one package through the session core against a loopback echo front — handed to the
+// connection by Post, echoed, and processed by the dispatcher on the I/O thread while the caller waits —
+// beside a raw blocking-socket ping-pong of the same frame. Prints p50 and p99 of each and their ratio.
+//   roundtrip [rounds]
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+#include <vector>
+
+#include <boost/asio/connect.hpp>
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/read.hpp>
+#include <boost/asio/write.hpp>
+
+#include "codec/APIPackage.h"
+#include "codec/ByteOrder.h"
+#include "transport/SessionCore.h"
+#include "transport/SessionLink.h"
+
+using boost::asio::ip::tcp;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int Slices = 4;  // the three ways take turns, so that drift of the machine hits all of them
+constexpr uint16_t ServiceNo = 1;
+
+// An echo front with one blocking thread per connection; it serves `connections` clients and ends when
+// they have closed.
+class BlockingEcho {
+  public:
+    explicit BlockingEcho(int connections)
+        : Acceptor(Io, tcp::endpoint(boost::asio::ip::address_v4::loopback(), 0)) {
+        Acceptor.listen();
+        Thread = std::thread([this, connections] {
+            std::vector<std::thread> served;
+            for (int i = 0; i < connections; ++i) {
+                auto socket = std::make_shared<tcp::socket>(Acceptor.accept());
+                socket->set_option(tcp::no_delay(true));
+                served.emplace_back([socket] {
+                    uint8_t buffer[65536];
+                    boost::system::error_code error;
+                    for (;;) {
+                        const size_t n = socket->read_some(boost::asio::buffer(buffer), error);
+                        if (error || boost::asio::write(*socket, boost::asio::buffer(buffer, n), error) != n)
+                            return;
+                    }
+                });
+            }
+            for (std::thread& t : served)
+                t.join();
+        });
+    }
+    ~BlockingEcho() { Thread.join(); }
+    uint16_t Port() const { return Acceptor.local_endpoint().port(); }
+
+  private:
+    boost::asio::io_context Io;
+    tcp::acceptor Acceptor;
+    std::thread Thread;
+};
+
+// Counts processed replies for the waiting caller.
+class CountingLink : public CSessionLink {
+  public:
+    void OnConnected() override {
+        Connected.store(true);
+        Connected.notify_all();
+    }
+    void OnDisconnected() override {}
+    int Dispatch(CServerConnection&, CAPIPackage& package) override {
+        if (package.ServiceNo == ServiceNo) {
+            Replies.fetch_add(1, std::memory_order_release);
+            Replies.notify_one();
+        }
+        return 0;
+    }
+    std::atomic<bool> Connected{false};
+    std::atomic<uint32_t> Replies{0};
+};
+
+void SendRequest(CServerConnection& connection) {
+    CAPIPackage package;
+    package.BeginPackage(ServiceNo, 7, connection.SendBuffer() + 4);
+    connection.SendPackage(package);
+}
+
+double Percentile(std::vector<double> samples, double p) {
+    std::sort(samples.begin(), samples.end());
+    return samples[static_cast<size_t>(p * static_cast<double>(samples.size() - 1))];
+}
+
+double MicrosecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int rounds = argc > 1 ? std::max(Slices, std::atoi(argv[1])) : 20000;
+    const int perSlice = rounds / Slices;
+    BlockingEcho echo(2);
+    const std::string front = "127.0.0.1:" + std::to_string(echo.Port());
+
+    // The raw baseline: the same frame through a blocking socket.
+    boost::asio::io_context io;
+    tcp::socket raw(io);
+    raw.connect(tcp::endpoint(boost::asio::ip::address_v4::loopback(), echo.Port()));
+    raw.set_option(tcp::no_delay(true));
+    uint8_t frame[4 + MaxPayloadLength];
+    CAPIPackage package;
+    package.BeginPackage(ServiceNo, 7, frame + 4);
+    const uint32_t frameLength = 4 + package.GetLength();
+    be::Store32(frame, package.GetLength());
+    uint8_t reply[sizeof frame];
+
+    CountingLink link;
+    CSessionCore core(link);
+    core.AddFront(front.c_str());
+    core.Init();
+    link.Connected.wait(false);
+
+    std::vector<double> rawTimes;
+    std::vector<double> blockingTimes;
+    std::vector<double> spinningTimes;
+    uint32_t replies = 0;
+    const auto session = [&](std::vector<double>& times, bool spin, int count) {
+        for (int i = 0; i < count; ++i) {
+            const Clock::time_point start = Clock::now();
+            if (core.Post(SendRequest) != 0) {
+                std::fprintf(stderr, "roundtrip: the connection was lost\n");
+                std::exit(1);
+            }
+            ++replies;
+            for (uint32_t seen; (seen = link.Replies.load(std::memory_order_acquire)) != replies;) {
+                if (!spin) link.Replies.wait(seen, std::memory_order_acquire);
+            }
+            times.push_back(MicrosecondsSince(start));
+        }
+    };
+    const auto baseline = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            const Clock::time_point start = Clock::now();
+            boost::asio::write(raw, boost::asio::buffer(frame, frameLength));
+            boost::asio::read(raw, boost::asio::buffer(reply, frameLength));
+            rawTimes.push_back(MicrosecondsSince(start));
+        }
+    };
+
+    baseline(perSlice / 10);  // warm-up
+    session(blockingTimes, false, perSlice / 10);
+    rawTimes.clear();
+    blockingTimes.clear();
+    for (int slice = 0; slice < Slices; ++slice) {
+        baseline(perSlice);
+        session(blockingTimes, false, perSlice);
+        session(spinningTimes, true, perSlice);
+    }
+    core.Shutdown();
+    raw.close();
+
+    const double rawP50 = Percentile(rawTimes, 0.50);
+    const double rawP99 = Percentile(rawTimes, 0.99);
+    std::printf("roundtrip: %u-byte frames, %d rounds each, loopback echo front, %u cores\n", frameLength,
+                perSlice * Slices, std::thread::hardware_concurrency());
+    std::printf("%-36s %10s %10s %12s %12s\n", "", "p50 (us)", "p99 (us)", "p50 ratio", "p99 ratio");
+    std::printf("%-36s %10.1f %10.1f\n", "raw blocking socket", rawP50, rawP99);
+    for (const auto& [name, times] :
+         {std::pair<const char*, const std::vector<double>&>{"session core, caller blocks", blockingTimes},
+          {"session core, caller spins", spinningTimes}}) {
+        const double p50 = Percentile(times, 0.50);
+        const double p99 = Percentile(times, 0.99);
+        std::printf("%-36s %10.1f %10.1f %12.2f %12.2f\n", name, p50, p99, p50 / rawP50, p99 / rawP99);
+    }
+    return 0;
+}

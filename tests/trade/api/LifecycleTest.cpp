@@ -12,6 +12,7 @@
 
 #include "tests/support/VirtualSlot.h"
 #include "tests/trade/api/FacadeFixture.h"
+#include "tests/trade/api/TraderSlots.h"
 
 struct TraderApiImplAccess {
     static std::ptrdiff_t IdentityEchoSlot() { return VirtualSlot(&CVextTraderApiImpl::DeliverIdentityEcho); }
@@ -23,45 +24,6 @@ struct TraderApiImplAccess {
 namespace {
 
 using namespace std::chrono_literals;
-
-using OneArgument = int (CZantuVextTraderApi::*)(int);
-using TwoArguments = int (CZantuVextTraderApi::*)(void*, int);
-
-const OneArgument UnsupportedOne[] = {&CZantuVextTraderApi::Unsupported11,
-                                      &CZantuVextTraderApi::Unsupported12};
-const TwoArguments UnsupportedTwo[] = {
-    &CZantuVextTraderApi::Unsupported16, &CZantuVextTraderApi::Unsupported18,
-    &CZantuVextTraderApi::Unsupported19, &CZantuVextTraderApi::Unsupported20,
-    &CZantuVextTraderApi::Unsupported21, &CZantuVextTraderApi::Unsupported22,
-    &CZantuVextTraderApi::Unsupported24, &CZantuVextTraderApi::Unsupported25,
-    &CZantuVextTraderApi::Unsupported27, &CZantuVextTraderApi::Unsupported29,
-    &CZantuVextTraderApi::Unsupported30, &CZantuVextTraderApi::Unsupported36,
-    &CZantuVextTraderApi::Unsupported39, &CZantuVextTraderApi::Unsupported59,
-    &CZantuVextTraderApi::Unsupported60, &CZantuVextTraderApi::Unsupported62,
-    &CZantuVextTraderApi::Unsupported63, &CZantuVextTraderApi::Unsupported64,
-    &CZantuVextTraderApi::Unsupported65, &CZantuVextTraderApi::Unsupported67,
-    &CZantuVextTraderApi::Unsupported68, &CZantuVextTraderApi::Unsupported70,
-    &CZantuVextTraderApi::Unsupported71, &CZantuVextTraderApi::Unsupported91,
-    &CZantuVextTraderApi::Unsupported92,
-};
-
-// Each EmptyQuery operation and the empty reply it is answered with.
-struct EmptyCase {
-    TwoArguments Operation;
-    const char* Reply;
-};
-#define EMPTY(request, reply)                                            \
-    EmptyCase {                                                          \
-        &CZantuVextTraderApi::EmptyQuery##request, "OnEmptyReply" #reply \
-    }
-const EmptyCase EmptyQueries[] = {
-    EMPTY(37, 25), EMPTY(38, 26), EMPTY(45, 33),  EMPTY(52, 40),  EMPTY(53, 41),  EMPTY(55, 43),
-    EMPTY(57, 45), EMPTY(58, 46), EMPTY(66, 54),  EMPTY(69, 57),  EMPTY(72, 60),  EMPTY(73, 61),
-    EMPTY(74, 62), EMPTY(75, 63), EMPTY(76, 64),  EMPTY(77, 65),  EMPTY(78, 66),  EMPTY(79, 67),
-    EMPTY(80, 68), EMPTY(81, 69), EMPTY(82, 70),  EMPTY(83, 71),  EMPTY(84, 96),  EMPTY(85, 97),
-    EMPTY(86, 98), EMPTY(87, 99), EMPTY(89, 101), EMPTY(90, 102), EMPTY(93, 121),
-};
-#undef EMPTY
 
 using Lifecycle = FacadeTest;
 
@@ -184,21 +146,7 @@ TEST_F(Lifecycle, ServerRequestsReturnWhatTheSessionReturns) {
     for (int result : {-1, 0}) {
         SCOPED_TRACE(result);
         Log->Result = result;
-        CZantuVextLoginRequest login{};
-        CZantuVextInputOrder order{};
-        CZantuVextOrderAction action{};
-        CZantuVextPasswordChange change{};
-        CZantuVextOrderQuery orders{};
-        CZantuVextProductQuery product{};
-        product.ProductClass = '1';
-        EXPECT_EQ(Api->SubmitLogin(&login, 1), result);
-        EXPECT_EQ(Api->SubmitLogout(nullptr, 1), result);
-        EXPECT_EQ(Api->SubmitPasswordChange(&change, 1), result);
-        EXPECT_EQ(Api->SubmitOrder(&order, 1), result);
-        EXPECT_EQ(Api->SubmitOrderCancel(&action, 1), result);
-        EXPECT_EQ(Api->QueryOrders(&orders, 1), result);
-        EXPECT_EQ(Api->QueryAccount(nullptr, 1), result);
-        EXPECT_EQ(Api->QueryProduct(&product, 1), result);
+        ExpectServerRequests(Api, result);
     }
 }
 

@@ -1,7 +1,8 @@
-// The trading library's entry points are added here with the facade; until then the library carries
-// the codec and its trading dictionary.
-#include "codec/Dictionary.h"
+// The trading library's factory, exported with CZantuVextTraderApi.
+#include "ZantuVextTraderApi.h"
 
-namespace {
-[[maybe_unused]] const FieldDescriptor* const* const Rows = TradeDictionary;
+#include "trade/api/TraderFactory.h"
+
+CZantuVextTraderApi* CZantuVextTraderApi::CreateVextTraderApi(const char*) {
+    return NewTraderApi();
 }

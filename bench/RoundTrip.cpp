@@ -1,6 +1,8 @@
 // Round trip of one package through the session core against a loopback echo front — handed to the
 // connection by Post, echoed, and processed by the dispatcher on the I/O thread while the caller waits —
 // beside a raw blocking-socket ping-pong of the same frame. Prints p50 and p99 of each and their ratio.
+// Then a real request: SubmitLogin through the trading session until OnLoginRsp has run, against a front
+// that answers each login frame as reply 117, beside the raw ping-pong of the login frame.
 //   roundtrip [rounds]
 #include <algorithm>
 #include <atomic>
@@ -18,6 +20,7 @@
 
 #include "codec/APIPackage.h"
 #include "codec/ByteOrder.h"
+#include "trade/session/VOSKTradeApiImp.h"
 #include "transport/SessionCore.h"
 #include "transport/SessionLink.h"
 
@@ -63,6 +66,72 @@ class BlockingEcho {
     tcp::acceptor Acceptor;
     std::thread Thread;
 };
+
+double Percentile(std::vector<double> samples, double p);
+
+// Answers every frame with itself, its ServiceNo raised by one (a login request comes back as reply
+// 117), reading whole frames; serves `connections` clients one after the other.
+class AnsweringFront {
+  public:
+    explicit AnsweringFront(int connections)
+        : Acceptor(Io, tcp::endpoint(boost::asio::ip::address_v4::loopback(), 0)) {
+        Acceptor.listen();
+        Thread = std::thread([this, connections] {
+            std::vector<std::thread> served;
+            for (int i = 0; i < connections; ++i) {
+                auto socket = std::make_shared<tcp::socket>(Acceptor.accept());
+                socket->set_option(tcp::no_delay(true));
+                served.emplace_back([socket] { Answer(*socket); });
+            }
+            for (std::thread& t : served)
+                t.join();
+        });
+    }
+    ~AnsweringFront() { Thread.join(); }
+    uint16_t Port() const { return Acceptor.local_endpoint().port(); }
+
+  private:
+    static constexpr uint32_t ServiceNoOffset = 16;  // ApiHead header 8, ServiceNo header 8
+
+    static void Answer(tcp::socket& socket) {
+        uint8_t frame[4 + MaxPayloadLength];
+        boost::system::error_code error;
+        for (;;) {
+            if (boost::asio::read(socket, boost::asio::buffer(frame, 4), error) != 4) return;
+            const uint32_t length = be::Load32(frame);
+            if (length > MaxPayloadLength || length < ServiceNoOffset + 2) return;
+            if (boost::asio::read(socket, boost::asio::buffer(frame + 4, length), error) != length) return;
+            be::Store16(frame + 4 + ServiceNoOffset,
+                        static_cast<uint16_t>(be::Load16(frame + 4 + ServiceNoOffset) + 1));
+            if (boost::asio::write(socket, boost::asio::buffer(frame, 4 + length), error) != 4 + length)
+                return;
+        }
+    }
+
+    boost::asio::io_context Io;
+    tcp::acceptor Acceptor;
+    std::thread Thread;
+};
+
+class CountingTradeSpi : public CVOSKTradeSpi {
+  public:
+    void OnConnected() override {
+        Connected.store(true);
+        Connected.notify_all();
+    }
+    void OnLoginRsp(const trade::LoginRsp*, const trade::RspInfo*, int, int) override {
+        Replies.fetch_add(1, std::memory_order_release);
+        Replies.notify_one();
+    }
+    std::atomic<bool> Connected{false};
+    std::atomic<uint32_t> Replies{0};
+};
+
+void PrintRow(const char* name, const std::vector<double>& times, double rawP50, double rawP99) {
+    const double p50 = Percentile(times, 0.50);
+    const double p99 = Percentile(times, 0.99);
+    std::printf("%-36s %10.1f %10.1f %12.2f %12.2f\n", name, p50, p99, p50 / rawP50, p99 / rawP99);
+}
 
 // Counts processed replies for the waiting caller.
 class CountingLink : public CSessionLink {
@@ -169,12 +238,58 @@ int main(int argc, char** argv) {
                 perSlice * Slices, std::thread::hardware_concurrency());
     std::printf("%-36s %10s %10s %12s %12s\n", "", "p50 (us)", "p99 (us)", "p50 ratio", "p99 ratio");
     std::printf("%-36s %10.1f %10.1f\n", "raw blocking socket", rawP50, rawP99);
-    for (const auto& [name, times] :
-         {std::pair<const char*, const std::vector<double>&>{"session core, caller blocks", blockingTimes},
-          {"session core, caller spins", spinningTimes}}) {
-        const double p50 = Percentile(times, 0.50);
-        const double p99 = Percentile(times, 0.99);
-        std::printf("%-36s %10.1f %10.1f %12.2f %12.2f\n", name, p50, p99, p50 / rawP50, p99 / rawP99);
+    PrintRow("session core, caller blocks", blockingTimes, rawP50, rawP99);
+    PrintRow("session core, caller spins", spinningTimes, rawP50, rawP99);
+
+    // SubmitLogin to OnLoginRsp through the trading session.
+    AnsweringFront answering(2);
+    tcp::socket rawLogin(io);
+    rawLogin.connect(tcp::endpoint(boost::asio::ip::address_v4::loopback(), answering.Port()));
+    rawLogin.set_option(tcp::no_delay(true));
+    trade::LoginReq login{};
+    std::snprintf(login.InvestorID, sizeof login.InvestorID, "%s", "10001");
+    std::snprintf(login.InvestorPassword, sizeof login.InvestorPassword, "%s", "123456");
+    CAPIPackage loginPackage;
+    loginPackage.BeginPackage(116, 1, frame + 4);
+    (void)WriteRecordElement(loginPackage, login);
+    const uint32_t loginFrameLength = 4 + loginPackage.GetLength();
+    be::Store32(frame, loginPackage.GetLength());
+
+    CountingTradeSpi spi;
+    auto* trading = new CVOSKTradeApiImp();
+    trading->SetSpi(&spi);
+    const std::string answeringFront = "127.0.0.1:" + std::to_string(answering.Port());
+    trading->AddFront(answeringFront.c_str());
+    trading->Init();
+    spi.Connected.wait(false);
+    std::vector<double> rawLoginTimes;
+    std::vector<double> loginTimes;
+    uint32_t logins = 0;
+    for (int slice = 0; slice < Slices; ++slice) {
+        for (int i = 0; i < perSlice; ++i) {
+            const Clock::time_point start = Clock::now();
+            boost::asio::write(rawLogin, boost::asio::buffer(frame, loginFrameLength));
+            boost::asio::read(rawLogin, boost::asio::buffer(reply, loginFrameLength));
+            rawLoginTimes.push_back(MicrosecondsSince(start));
+        }
+        for (int i = 0; i < perSlice; ++i) {
+            const Clock::time_point start = Clock::now();
+            if (trading->SubmitLogin(&login, 1) != 0) {
+                std::fprintf(stderr, "roundtrip: the trading connection was lost\n");
+                std::exit(1);
+            }
+            ++logins;
+            for (uint32_t seen; (seen = spi.Replies.load(std::memory_order_acquire)) != logins;)
+                spi.Replies.wait(seen, std::memory_order_acquire);
+            loginTimes.push_back(MicrosecondsSince(start));
+        }
     }
+    trading->Release();
+    rawLogin.close();
+    const double rawLoginP50 = Percentile(rawLoginTimes, 0.50);
+    const double rawLoginP99 = Percentile(rawLoginTimes, 0.99);
+    std::printf("\nlogin round trip: %u-byte frames, %d rounds each\n", loginFrameLength, perSlice * Slices);
+    std::printf("%-36s %10.1f %10.1f\n", "raw blocking socket", rawLoginP50, rawLoginP99);
+    PrintRow("SubmitLogin to OnLoginRsp", loginTimes, rawLoginP50, rawLoginP99);
     return 0;
 }

@@ -4,6 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake -S . -B build -G Ninja >build.configure.log 2>&1 || { cat build.configure.log; exit 1; }
+mkdir -p build && cmake -S . -B build -G Ninja >build/configure.log 2>&1 || { cat build/configure.log; exit 1; }
 ninja -C build -j "$(nproc)" package_dump
 build/examples/package_dump

@@ -37,7 +37,8 @@ run_ctest() {  # run_ctest DIR [ctest args...]
 build() {  # build DIR [cmake args...]
     local dir=$1
     shift
-    cmake -S "$root" -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; exit 1; }
+    mkdir -p "$dir"
+    cmake -S "$root" -B "$dir" -G Ninja "$@" >"$dir/configure.log" 2>&1 || { cat "$dir/configure.log"; exit 1; }
     ninja -C "$dir" -j "$jobs"
 }
 

@@ -27,8 +27,10 @@ TEST_F(LocalReplies, RefusedRequestsHandBackTheCallersPointerWithNotSupported) {
         {&CZantuVextTraderApi::RefusedRequest35, "OnRefusedReply23"},
     };
     int records[5] = {};
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ((Api->*cases[i].Request)(&records[i], 9 + i), 0);
+    for (int i = 0; i < 5; ++i) {
+        const Operation request = cases[i].Request;
+        EXPECT_EQ((Api->*request)(&records[i], 9 + i), 0);
+    }
     Api->Init();
     ASSERT_TRUE(User.WaitForCount(5));
     const auto events = User.Events();

@@ -50,14 +50,14 @@ class TraderLibrary : public ::testing::Test {
         return login;
     }
 
-    // Login reply 117: trading day 2024-03-15, SessionID front 5 / session 7. Every member in binding
-    // order, as SysMode and SessionID share their tag.
-    static Bytes LoginReply(int32_t requestId) {
+    // Login reply 117: trading day 2024-03-15 and the SessionID (front 5 / session 7 unless given).
+    // Every member in binding order, as SysMode and SessionID share their tag.
+    static Bytes LoginReply(int32_t requestId, int64_t sessionId = (int64_t{5} << 32) | 7) {
         const Bytes login = Cat(
             {TextField(fld::InvestorID, "U1"), TextField(fld::TradeDate, "2024-03-15"),
              TextField(fld::InvestorName, "user one"), TextField(fld::SysName, "front one"),
              CharField(fld::SysMode, 'R'), CharField(fld::PayServerType, '0'), TextField(fld::AdviserID, ""),
-             CharField(fld::InvestorAdviserFlag, '0'), LongField(fld::SessionID, (int64_t{5} << 32) | 7)});
+             CharField(fld::InvestorAdviserFlag, '0'), LongField(fld::SessionID, sessionId)});
         return Payload(117, requestId, 0, Cat({RspInfoElement(0, ""), Element(fld::LoginRsp.Tag, login)}));
     }
 
@@ -268,13 +268,27 @@ TEST_F(TraderLibrary, WholeSessionWithReconnectionAndSecondLogin) {
     ASSERT_TRUE(User.WaitFor("OnConnected", 2, 5s));
 
     // The second login of the same day resumes both flows where they stopped.
-    Up.ExpectFrame(HasRequest(116, 9)).Send(LoginReply(9)).ExpectFrame(HasServiceNo(3));
+    // This time the server numbers the session front 1 / session -1.
+    Up.ExpectFrame(HasRequest(116, 9))
+        .Send(LoginReply(9, (int64_t{1} << 32) | 0xFFFFFFFF))
+        .ExpectFrame(HasServiceNo(3));
     ASSERT_EQ(Api->SubmitLogin(&login, 9), 0);
     ASSERT_TRUE(User.WaitFor("OnLoginReply", 2));
     ASSERT_TRUE(Up.WaitSteps());
     const auto subscriptions = FramesOf(Up, 3);
     ASSERT_EQ(subscriptions.size(), 2u);
     EXPECT_EQ(FlowSubscriptionItems(subscriptions[1]), (Items{{1, 4}, {2, -1}}));
+    const auto relogin = User.Events("OnLoginReply")[1].As<CZantuVextLoginReply>();
+    EXPECT_EQ(relogin.FrontNumber, 1);
+    EXPECT_EQ(relogin.SessionNumber, -1);
+
+    // An order now carries 1 x 2^32 + (-1), the session number sign-extended.
+    CZantuVextInputOrder order = CloseToday("SHFE");
+    Up.ExpectFrame(HasRequest(122, 10));
+    ASSERT_EQ(Api->SubmitOrder(&order, 10), 0);
+    ASSERT_TRUE(Up.WaitSteps());
+    EXPECT_EQ(RequestRecord<trade::InputOrder>(FramesOf(Up, 122).at(3)).SessionID,
+              int64_t{0x00000000FFFFFFFF});
 
     // Local replies and session callbacks came on two different threads.
     EXPECT_NE(User.Events("OnEmptyReply96")[0].Thread, User.Events("OnConnected")[0].Thread);

@@ -21,6 +21,9 @@ struct TraderApiImplAccess;
 
 class CVextTraderApiImpl final : public CZantuVextTraderApi, public CVOSKTradeSpi {
   public:
+    // Result of the operations the library does not offer.
+    static constexpr int NotOffered = -3;
+
     // Takes ownership of the session (released by Release) and becomes its callback object.
     explicit CVextTraderApiImpl(CVOSKTradeApi* session);
     CVextTraderApiImpl(const CVextTraderApiImpl&) = delete;
@@ -62,11 +65,11 @@ class CVextTraderApiImpl final : public CZantuVextTraderApi, public CVOSKTradeSp
 
 #define KDX_UNSUPPORTED_1(slot)           \
     int Unsupported##slot(int) override { \
-        return -3;                        \
+        return NotOffered;                \
     }
 #define KDX_UNSUPPORTED_2(slot)                  \
     int Unsupported##slot(void*, int) override { \
-        return -3;                               \
+        return NotOffered;                       \
     }
 #define KDX_REFUSED(slot, reply)                                                                  \
     int RefusedRequest##slot(void* request, int requestId) override {                             \

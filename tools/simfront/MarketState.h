@@ -27,8 +27,8 @@ class CMarketState {
 
     // The index of an instrument, or nothing.
     [[nodiscard]] std::optional<size_t> Find(const std::string& instrumentId) const;
-    const InstrumentSpec& Spec(size_t i) const { return Setup.Instruments[i]; }
-    double Price(size_t i, int64_t ticks) const { return TicksToPrice(ticks, Spec(i).Tick); }
+    const InstrumentSpec& Definition(size_t i) const { return Setup.Instruments[i]; }
+    double Price(size_t i, int64_t ticks) const { return TicksToPrice(ticks, Definition(i).Tick); }
     double LastPrice(size_t i) const { return Price(i, Synthetic.At(i).Last); }
 
     // Fills a quote record (trading or market-data table: both have the same members) of instrument i.
@@ -43,7 +43,7 @@ class CMarketState {
 template <typename Q>
 void CMarketState::FillQuot(Q& q, size_t i, const std::string& tradeDate, const std::string& date,
                             const std::string& time) const {
-    const InstrumentSpec& s = Spec(i);
+    const InstrumentSpec& s = Definition(i);
     const InstrumentMarket& m = Synthetic.At(i);
     const Depth bids = MergeDepth(m.Bids, Books[i].Aggregate('B'), 'B');
     const Depth asks = MergeDepth(m.Asks, Books[i].Aggregate('S'), 'S');

@@ -8,11 +8,11 @@
 namespace simfront {
 
 CSyntheticMarket::CSyntheticMarket(const std::vector<InstrumentSpec>& instruments, uint64_t seed)
-    : Specs(instruments), States(instruments.size()), BestBid(instruments.size()), Random(seed) {
-    for (size_t i = 0; i < Specs.size(); ++i) {
-        States[i].Last = Specs[i].PreSettleTicks;
-        States[i].OpenInterest = Specs[i].PreOpenInterest;
-        DrawDepth(i, Specs[i].PreSettleTicks);
+    : Definitions(instruments), States(instruments.size()), BestBid(instruments.size()), Random(seed) {
+    for (size_t i = 0; i < Definitions.size(); ++i) {
+        States[i].Last = Definitions[i].PreSettleTicks;
+        States[i].OpenInterest = Definitions[i].PreOpenInterest;
+        DrawDepth(i, Definitions[i].PreSettleTicks);
     }
 }
 
@@ -21,7 +21,7 @@ int32_t CSyntheticMarket::DrawQty(int32_t most) {
 }
 
 void CSyntheticMarket::DrawDepth(size_t i, int64_t bestBid) {
-    const InstrumentSpec& s = Specs[i];
+    const InstrumentSpec& s = Definitions[i];
     // The best bid stays inside the limits with room for one offer above it.
     bestBid = std::clamp(bestBid, s.LowLimitTicks, std::max(s.LowLimitTicks, s.HighLimitTicks - 1));
     BestBid[i] = bestBid;
@@ -61,7 +61,7 @@ void CSyntheticMarket::RecordTrade(size_t i, int64_t ticks, int32_t qty, int64_t
     m.LastQty = qty;
     m.LastSide = takerSide;
     m.Volume += qty;
-    m.Turnover += TicksToPrice(ticks, Specs[i].Tick) * qty * Specs[i].Multiplier;
+    m.Turnover += TicksToPrice(ticks, Definitions[i].Tick) * qty * Definitions[i].Multiplier;
     m.OpenInterest = std::max<int64_t>(0, m.OpenInterest + oiChange);
     ++m.Trades;
 }

@@ -59,7 +59,7 @@ class CSyntheticMarket {
     void DrawDepth(size_t i, int64_t bestBid);
     int32_t DrawQty(int32_t most);
 
-    const std::vector<InstrumentSpec>& Specs;
+    const std::vector<InstrumentSpec>& Definitions;
     std::vector<InstrumentMarket> States;
     std::vector<int64_t> BestBid;
     std::mt19937_64 Random;

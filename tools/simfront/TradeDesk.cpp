@@ -70,7 +70,7 @@ CTradeDesk::CTradeDesk(CMarketState& market, const CoreOptions& options, const s
                        COutbox& out)
     : Market(market), Options(options), TradeDate(tradeDate), Out(out) {
     for (const AccountSpec& spec : market.Setup.Accounts)
-        Accounts[spec.User].Spec = spec;
+        Accounts[spec.User].Definition = spec;
     for (const ExchangeSpec& exchange : market.Setup.Exchanges) {
         trade::MarketStatusNty status{};
         status.MarketStatus = TradingStatus;
@@ -104,7 +104,7 @@ void CTradeDesk::Close(uint32_t client) {
 SimError CTradeDesk::Authenticate(const std::string& user, const std::string& password) const {
     const auto it = Accounts.find(user);
     if (it == Accounts.end()) return SimError::UnknownUser;
-    if (it->second.Spec.Password != password) return SimError::WrongPassword;
+    if (it->second.Definition.Password != password) return SimError::WrongPassword;
     return SimError::None;
 }
 
@@ -146,7 +146,7 @@ void CTradeDesk::OnLogin(Request& r) {
     (void)ReadElement(r.Package, req);
     const std::string user = TextOf(req.InvestorID);
     SimError error = Authenticate(user, TextOf(req.InvestorPassword));
-    if (error == SimError::None && r.Session.User != nullptr && r.Session.User->Spec.User != user) {
+    if (error == SimError::None && r.Session.User != nullptr && r.Session.User->Definition.User != user) {
         error = SimError::OtherUserLoggedIn;
     }
     trade::LoginRsp rsp{};
@@ -156,7 +156,7 @@ void CTradeDesk::OnLogin(Request& r) {
     rsp.SessionID = r.Session.SessionID;
     if (error == SimError::None) {
         Account& account = Accounts[user];
-        SetText(rsp.InvestorName, account.Spec.Name);
+        SetText(rsp.InvestorName, account.Definition.Name);
         r.Session.User = &account;
         r.Session.Private = r.Session.Public = false;
         r.Session.ProductInfo = TextOf(req.UserProductInfo);
@@ -169,7 +169,7 @@ void CTradeDesk::OnLogin(Request& r) {
 void CTradeDesk::OnLogout(Request& r) {
     trade::LogoutRsp rsp{};
     const SimError error = r.Session.User == nullptr ? SimError::NotLoggedIn : SimError::None;
-    if (r.Session.User != nullptr) SetText(rsp.InvestorID, r.Session.User->Spec.User);
+    if (r.Session.User != nullptr) SetText(rsp.InvestorID, r.Session.User->Definition.User);
     r.Session.User = nullptr;
     r.Session.Private = r.Session.Public = false;
     Send(r.ClientID, Reply(trade::Service<118>::ReplyNo, r.Package.RequestID, Status(error), &rsp));
@@ -183,14 +183,14 @@ void CTradeDesk::OnChangePassword(Request& r) {
     Account* account = r.Session.User;
     if (account == nullptr)
         error = SimError::NotLoggedIn;
-    else if (req.InvestorID[0] != '\0' && TextOf(req.InvestorID) != account->Spec.User)
+    else if (req.InvestorID[0] != '\0' && TextOf(req.InvestorID) != account->Definition.User)
         error = SimError::InvestorMismatch;
-    else if (TextOf(req.InvestorOldPassword) != account->Spec.Password)
+    else if (TextOf(req.InvestorOldPassword) != account->Definition.Password)
         error = SimError::WrongPassword;
     else if (req.InvestorNewPassword[0] == '\0')
         error = SimError::EmptyNewPassword;
-    if (account != nullptr) SetText(rsp.InvestorID, account->Spec.User);
-    if (error == SimError::None) account->Spec.Password = TextOf(req.InvestorNewPassword);
+    if (account != nullptr) SetText(rsp.InvestorID, account->Definition.User);
+    if (error == SimError::None) account->Definition.Password = TextOf(req.InvestorNewPassword);
     Send(r.ClientID, Reply(trade::Service<120>::ReplyNo, r.Package.RequestID, Status(error), &rsp));
 }
 
@@ -253,20 +253,20 @@ void CTradeDesk::NotifyPrivate(Account& account, int32_t code, const R& record) 
 // ---- money
 
 double CTradeDesk::MarginPerLot(size_t instrument, char side, int64_t ticks) const {
-    const InstrumentSpec& s = Market.Spec(instrument);
+    const InstrumentSpec& s = Market.Definition(instrument);
     const double rate = side == 'B' ? s.LongMargin : s.ShortMargin;
     return s.MarginType == 'A' ? rate : rate * Market.Price(instrument, ticks) * s.Multiplier;
 }
 
 double CTradeDesk::FeeFor(size_t instrument, bool opens, int64_t ticks, int32_t qty) const {
-    const InstrumentSpec& s = Market.Spec(instrument);
+    const InstrumentSpec& s = Market.Definition(instrument);
     // Every lot is of today, so closing pays the close-today rate.
     const double rate = opens ? s.OpenFee : s.CloseTodayFee;
     return s.FeeType == 'A' ? rate * qty : rate * Market.Price(instrument, ticks) * s.Multiplier * qty;
 }
 
 double CTradeDesk::FloatingPL(const Position& p) const {
-    const InstrumentSpec& s = Market.Spec(p.Instrument);
+    const InstrumentSpec& s = Market.Definition(p.Instrument);
     const double last = Market.LastPrice(p.Instrument);
     const double sign = p.Side == 'B' ? 1 : -1;
     double pl = 0;
@@ -278,9 +278,9 @@ double CTradeDesk::FloatingPL(const Position& p) const {
 trade::Fund CTradeDesk::FundOf(const Account& a) const {
     trade::Fund f{};
     SetText(f.TradeDate, TradeDate);
-    SetText(f.InvestorID, a.Spec.User);
-    SetText(f.InvestorName, a.Spec.Name);
-    f.LastBalance = a.Spec.Balance;
+    SetText(f.InvestorID, a.Definition.User);
+    SetText(f.InvestorName, a.Definition.Name);
+    f.LastBalance = a.Definition.Balance;
     for (const auto& [key, p] : a.Positions) {
         f.Fee += p.Fee;
         f.ClosedPL += p.ClosedPL;
@@ -329,7 +329,7 @@ SimError CTradeDesk::CheckOrder(const Client& c, const trade::InputOrder& in, Or
                                 std::string& detail) {
     if (c.User == nullptr) return SimError::NotLoggedIn;
     const Account& account = *c.User;
-    if (in.InvestorID[0] != '\0' && TextOf(in.InvestorID) != account.Spec.User)
+    if (in.InvestorID[0] != '\0' && TextOf(in.InvestorID) != account.Definition.User)
         return SimError::InvestorMismatch;
     const std::optional<size_t> found = Market.Find(TextOf(in.InstrumentID));
     if (!found) {
@@ -337,7 +337,7 @@ SimError CTradeDesk::CheckOrder(const Client& c, const trade::InputOrder& in, Or
         return SimError::UnknownInstrument;
     }
     const size_t i = *found;
-    const InstrumentSpec& s = Market.Spec(i);
+    const InstrumentSpec& s = Market.Definition(i);
     if (in.ExchangeID[0] != '\0' && TextOf(in.ExchangeID) != s.Exchange) {
         detail = s.ID + " is listed on " + s.Exchange;
         return SimError::ExchangeMismatch;
@@ -370,8 +370,9 @@ SimError CTradeDesk::CheckOrder(const Client& c, const trade::InputOrder& in, Or
         // A market order may trade up to the daily limit on its side.
         o.LimitTicks = in.BSFlag == 'B' ? s.HighLimitTicks : s.LowLimitTicks;
     }
-    if (in.OrderRef[0] != '\0' && OrderRefs.count(account.Spec.User + '\n' + std::to_string(in.SessionID) +
-                                                  '\n' + TextOf(in.OrderRef)) > 0) {
+    if (in.OrderRef[0] != '\0' &&
+        OrderRefs.count(account.Definition.User + '\n' + std::to_string(in.SessionID) + '\n' +
+                        TextOf(in.OrderRef)) > 0) {
         return SimError::DuplicateOrderRef;
     }
     o.Instrument = i;
@@ -415,12 +416,12 @@ void CTradeDesk::OnInputOrder(Request& r, uint16_t replyNo) {
     Account& account = *r.Session.User;
     const uint64_t key = ++LastOrder;
     const WallTime now = Now();
-    const InstrumentSpec& s = Market.Spec(o.Instrument);
-    o.User = account.Spec.User;
+    const InstrumentSpec& s = Market.Definition(o.Instrument);
+    o.User = account.Definition.User;
     // What the order shares with the request is echoed; the rest is the front's.
     trade::Order& rec = o.Record;
     rec = ConvertRecord<trade::Order>(in);
-    SetText(rec.InvestorID, account.Spec.User);
+    SetText(rec.InvestorID, account.Definition.User);
     SetText(rec.TradeDate, TradeDate);
     SetText(rec.OrderID, std::to_string(key));
     SetText(rec.OrderDate, now.Date);
@@ -433,8 +434,8 @@ void CTradeDesk::OnInputOrder(Request& r, uint16_t replyNo) {
     rec.FrozenMargin = o.MarginPerLot * in.Qty;
     SetText(rec.ExchangeID, s.Exchange);
     if (rec.SessionID == 0) rec.SessionID = r.Session.SessionID;
-    if (rec.AccountID[0] == '\0') SetText(rec.AccountID, account.Spec.User);
-    if (rec.ClientID[0] == '\0') SetText(rec.ClientID, account.Spec.User);
+    if (rec.AccountID[0] == '\0') SetText(rec.AccountID, account.Definition.User);
+    if (rec.ClientID[0] == '\0') SetText(rec.ClientID, account.Definition.User);
     rec.QVLFrontID = static_cast<int32_t>(rec.SessionID >> 32);
     rec.QVLSessionID = static_cast<int32_t>(rec.SessionID & 0xFFFFFFFF);
     translate::CopyText(rec.QVLOrderRef, in.OrderRef);
@@ -443,7 +444,7 @@ void CTradeDesk::OnInputOrder(Request& r, uint16_t replyNo) {
     SetText(rec.OrderSysID, sysId);
     SetText(rec.UserProductInfo, r.Session.ProductInfo);
     if (in.OrderRef[0] != '\0') {
-        OrderRefs.insert(account.Spec.User + '\n' + std::to_string(rec.SessionID) + '\n' +
+        OrderRefs.insert(account.Definition.User + '\n' + std::to_string(rec.SessionID) + '\n' +
                          TextOf(in.OrderRef));
     }
 
@@ -451,8 +452,8 @@ void CTradeDesk::OnInputOrder(Request& r, uint16_t replyNo) {
     account.Orders.push_back(key);
     account.Active.insert(key);
     NotifyPrivate(account, OrderNotice, entry.Record);
-    Log("order " + std::to_string(key) + " accepted: " + account.Spec.User + " " + in.BSFlag + in.OCFlag +
-        " " + std::to_string(in.Qty) + " " + s.ID +
+    Log("order " + std::to_string(key) + " accepted: " + account.Definition.User + " " + in.BSFlag +
+        in.OCFlag + " " + std::to_string(in.Qty) + " " + s.ID +
         (in.PriceType == 'M' ? " at market" : " @ " + FormatPrice(in.Price)));
     Execute(key);
 }
@@ -505,7 +506,7 @@ void CTradeDesk::CrossResting() {
 void CTradeDesk::ApplyFill(uint64_t key, int64_t ticks, int32_t qty, const std::string& matchId) {
     OrderEntry& o = Orders.at(key);
     Account& account = Accounts.at(o.User);
-    const InstrumentSpec& s = Market.Spec(o.Instrument);
+    const InstrumentSpec& s = Market.Definition(o.Instrument);
     const WallTime now = Now();
     const double price = Market.Price(o.Instrument, ticks);
     trade::Order& rec = o.Record;
@@ -532,7 +533,7 @@ void CTradeDesk::ApplyFill(uint64_t key, int64_t ticks, int32_t qty, const std::
         p.Side = side;
         trade::PosiDetail lot = ConvertRecord<trade::PosiDetail>(t);
         lot.QtyLeft = qty;
-        SetText(lot.InvestorName, account.Spec.Name);
+        SetText(lot.InvestorName, account.Definition.Name);
         lot.Fee = fee;
         SetText(lot.CreateDate, now.Date);
         SetText(lot.CreateTime, now.Time);
@@ -581,7 +582,7 @@ void CTradeDesk::ApplyFill(uint64_t key, int64_t ticks, int32_t qty, const std::
     account.Trades.push_back(t);
     NotifyPrivate(account, TradeNotice, t);
     NotifyPrivate(account, OrderNotice, rec);
-    Log("trade " + matchId + ": order " + std::to_string(key) + " " + account.Spec.User + " " + side +
+    Log("trade " + matchId + ": order " + std::to_string(key) + " " + account.Definition.User + " " + side +
         rec.OCFlag + " " + std::to_string(qty) + " " + s.ID + " @ " + FormatPrice(price) +
         (rec.QtyLeft == 0 ? ", filled" : ", partly filled"));
 }
@@ -621,7 +622,7 @@ OrderEntry* CTradeDesk::LookUpForCancel(const Client& c, const trade::OrderCance
         }
     }
     const auto it = Orders.find(key);
-    if (it == Orders.end() || it->second.User != account.Spec.User) return nullptr;
+    if (it == Orders.end() || it->second.User != account.Definition.User) return nullptr;
     return &it->second;
 }
 
@@ -663,10 +664,10 @@ void CTradeDesk::ListQuery(Request& r, uint16_t replyNo, uint16_t listTag, Each&
 }
 
 trade::Posi CTradeDesk::PosiOf(const Account& a, const Position& p) const {
-    const InstrumentSpec& s = Market.Spec(p.Instrument);
+    const InstrumentSpec& s = Market.Definition(p.Instrument);
     trade::Posi x{};
     SetText(x.TradeDate, TradeDate);
-    SetText(x.InvestorID, a.Spec.User);
+    SetText(x.InvestorID, a.Definition.User);
     SetText(x.ExchangeID, s.Exchange);
     SetText(x.InstrumentID, s.ID);
     x.BSFlag = p.Side;
@@ -742,7 +743,7 @@ trade::Instrument InstrumentRecord(const InstrumentSpec& s) {
 }  // namespace
 
 trade::InvestorMarginRate CTradeDesk::MarginRateOf(size_t instrument, const std::string& user) const {
-    const InstrumentSpec& s = Market.Spec(instrument);
+    const InstrumentSpec& s = Market.Definition(instrument);
     trade::InvestorMarginRate x{};
     SetText(x.InvestorID, user);
     SetText(x.ExchangeID, s.Exchange);
@@ -758,25 +759,25 @@ void CTradeDesk::OnQueries(Request& r) {
     const uint16_t replyNo = ReplyNoOf(service);
     const auto instruments = [&](const auto& q, auto&& add, auto&& make) {
         for (size_t i = 0; i < Market.Setup.Instruments.size(); ++i) {
-            const InstrumentSpec& s = Market.Spec(i);
+            const InstrumentSpec& s = Market.Definition(i);
             if (Matches(q.InstrumentID, s.ID) && Matches(q.ExchangeID, s.Exchange)) add(make(i, s));
         }
     };
     const auto positions = [&](const auto& q, auto&& each) {
         for (const auto& [key, p] : r.Session.User->Positions) {
-            const InstrumentSpec& s = Market.Spec(p.Instrument);
+            const InstrumentSpec& s = Market.Definition(p.Instrument);
             if (Matches(q.InstrumentID, s.ID) && Matches(q.ExchangeID, s.Exchange)) each(p);
         }
     };
     const auto accountOrders = [&](const auto& q, auto&& add) {
         for (const uint64_t key : r.Session.User->Orders) {
             const OrderEntry& o = Orders.at(key);
-            if (Matches(q.InstrumentID, Market.Spec(o.Instrument).ID) &&
-                Matches(q.ExchangeID, Market.Spec(o.Instrument).Exchange))
+            if (Matches(q.InstrumentID, Market.Definition(o.Instrument).ID) &&
+                Matches(q.ExchangeID, Market.Definition(o.Instrument).Exchange))
                 add(o.Record);
         }
     };
-    const std::string user = r.Session.User != nullptr ? r.Session.User->Spec.User : std::string();
+    const std::string user = r.Session.User != nullptr ? r.Session.User->Definition.User : std::string();
     switch (service) {
         case 131:
             return ListQuery<trade::QuotQueryReq, trade::Quot>(
@@ -822,7 +823,7 @@ void CTradeDesk::OnQueries(Request& r) {
                         const double sign = p.Side == 'B' ? 1 : -1;
                         for (trade::PosiDetail lot : p.Lots) {
                             lot.FloatingPL = (last - lot.Price) * lot.QtyLeft *
-                                             Market.Spec(p.Instrument).Multiplier * sign;
+                                             Market.Definition(p.Instrument).Multiplier * sign;
                             lot.PositionProfitByDate = lot.PositionProfitByTrade = lot.FloatingPL;
                             lot.SettlePrice = last;
                             add(lot);

@@ -48,7 +48,7 @@ struct OrderEntry {
 };
 
 struct Account {
-    AccountSpec Spec;
+    AccountSpec Definition;
     std::map<std::pair<size_t, char>, Position> Positions;
     std::vector<uint64_t> Orders;  // every order of the day, in entry order
     std::set<uint64_t> Active;

@@ -69,8 +69,8 @@ trade::RspInfo Status(SimError error, const std::string& detail = {}) {
 CTradeDesk::CTradeDesk(CMarketState& market, const CoreOptions& options, const std::string& tradeDate,
                        COutbox& out)
     : Market(market), Options(options), TradeDate(tradeDate), Out(out) {
-    for (const AccountSpec& spec : market.Setup.Accounts)
-        Accounts[spec.User].Definition = spec;
+    for (const AccountSpec& definition : market.Setup.Accounts)
+        Accounts[definition.User].Definition = definition;
     for (const ExchangeSpec& exchange : market.Setup.Exchanges) {
         trade::MarketStatusNty status{};
         status.MarketStatus = TradingStatus;

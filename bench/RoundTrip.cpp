@@ -32,33 +32,27 @@ namespace {
 constexpr int Slices = 4;  // the three ways take turns, so that drift of the machine hits all of them
 constexpr uint16_t ServiceNo = 1;
 
-// An echo front with one blocking thread per connection; it serves `connections` clients and ends when
-// they have closed.
-class BlockingEcho {
+// A loopback front with one blocking thread per connection, each running `serve` on its socket; it
+// serves `connections` clients and ends when they have closed.
+class BlockingFront {
   public:
-    explicit BlockingEcho(int connections)
+    using Serve = void (*)(tcp::socket&);
+
+    BlockingFront(int connections, Serve serve)
         : Acceptor(Io, tcp::endpoint(boost::asio::ip::address_v4::loopback(), 0)) {
         Acceptor.listen();
-        Thread = std::thread([this, connections] {
+        Thread = std::thread([this, connections, serve] {
             std::vector<std::thread> served;
             for (int i = 0; i < connections; ++i) {
                 auto socket = std::make_shared<tcp::socket>(Acceptor.accept());
                 socket->set_option(tcp::no_delay(true));
-                served.emplace_back([socket] {
-                    uint8_t buffer[65536];
-                    boost::system::error_code error;
-                    for (;;) {
-                        const size_t n = socket->read_some(boost::asio::buffer(buffer), error);
-                        if (error || boost::asio::write(*socket, boost::asio::buffer(buffer, n), error) != n)
-                            return;
-                    }
-                });
+                served.emplace_back([socket, serve] { serve(*socket); });
             }
             for (std::thread& t : served)
                 t.join();
         });
     }
-    ~BlockingEcho() { Thread.join(); }
+    ~BlockingFront() { Thread.join(); }
     uint16_t Port() const { return Acceptor.local_endpoint().port(); }
 
   private:
@@ -66,52 +60,35 @@ class BlockingEcho {
     tcp::acceptor Acceptor;
     std::thread Thread;
 };
+
+// Writes back every byte as it comes.
+void Echo(tcp::socket& socket) {
+    uint8_t buffer[65536];
+    boost::system::error_code error;
+    for (;;) {
+        const size_t n = socket.read_some(boost::asio::buffer(buffer), error);
+        if (error || boost::asio::write(socket, boost::asio::buffer(buffer, n), error) != n) return;
+    }
+}
+
+// Answers every whole frame with itself, its ServiceNo raised by one: a login request comes back as
+// reply 117.
+void Answer(tcp::socket& socket) {
+    constexpr uint32_t ServiceNoOffset = 16;  // ApiHead header 8, ServiceNo header 8
+    uint8_t frame[4 + MaxPayloadLength];
+    boost::system::error_code error;
+    for (;;) {
+        if (boost::asio::read(socket, boost::asio::buffer(frame, 4), error) != 4) return;
+        const uint32_t length = be::Load32(frame);
+        if (length > MaxPayloadLength || length < ServiceNoOffset + 2) return;
+        if (boost::asio::read(socket, boost::asio::buffer(frame + 4, length), error) != length) return;
+        be::Store16(frame + 4 + ServiceNoOffset,
+                    static_cast<uint16_t>(be::Load16(frame + 4 + ServiceNoOffset) + 1));
+        if (boost::asio::write(socket, boost::asio::buffer(frame, 4 + length), error) != 4 + length) return;
+    }
+}
 
 double Percentile(std::vector<double> samples, double p);
-
-// Answers every frame with itself, its ServiceNo raised by one (a login request comes back as reply
-// 117), reading whole frames; serves `connections` clients one after the other.
-class AnsweringFront {
-  public:
-    explicit AnsweringFront(int connections)
-        : Acceptor(Io, tcp::endpoint(boost::asio::ip::address_v4::loopback(), 0)) {
-        Acceptor.listen();
-        Thread = std::thread([this, connections] {
-            std::vector<std::thread> served;
-            for (int i = 0; i < connections; ++i) {
-                auto socket = std::make_shared<tcp::socket>(Acceptor.accept());
-                socket->set_option(tcp::no_delay(true));
-                served.emplace_back([socket] { Answer(*socket); });
-            }
-            for (std::thread& t : served)
-                t.join();
-        });
-    }
-    ~AnsweringFront() { Thread.join(); }
-    uint16_t Port() const { return Acceptor.local_endpoint().port(); }
-
-  private:
-    static constexpr uint32_t ServiceNoOffset = 16;  // ApiHead header 8, ServiceNo header 8
-
-    static void Answer(tcp::socket& socket) {
-        uint8_t frame[4 + MaxPayloadLength];
-        boost::system::error_code error;
-        for (;;) {
-            if (boost::asio::read(socket, boost::asio::buffer(frame, 4), error) != 4) return;
-            const uint32_t length = be::Load32(frame);
-            if (length > MaxPayloadLength || length < ServiceNoOffset + 2) return;
-            if (boost::asio::read(socket, boost::asio::buffer(frame + 4, length), error) != length) return;
-            be::Store16(frame + 4 + ServiceNoOffset,
-                        static_cast<uint16_t>(be::Load16(frame + 4 + ServiceNoOffset) + 1));
-            if (boost::asio::write(socket, boost::asio::buffer(frame, 4 + length), error) != 4 + length)
-                return;
-        }
-    }
-
-    boost::asio::io_context Io;
-    tcp::acceptor Acceptor;
-    std::thread Thread;
-};
 
 class CountingTradeSpi : public CVOSKTradeSpi {
   public:
@@ -172,7 +149,7 @@ double MicrosecondsSince(Clock::time_point start) {
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(Slices, std::atoi(argv[1])) : 20000;
     const int perSlice = rounds / Slices;
-    BlockingEcho echo(2);
+    BlockingFront echo(2, Echo);
     const std::string front = "127.0.0.1:" + std::to_string(echo.Port());
 
     // The raw baseline: the same frame through a blocking socket.
@@ -242,7 +219,7 @@ int main(int argc, char** argv) {
     PrintRow("session core, caller spins", spinningTimes, rawP50, rawP99);
 
     // SubmitLogin to OnLoginRsp through the trading session.
-    AnsweringFront answering(2);
+    BlockingFront answering(2, Answer);
     tcp::socket rawLogin(io);
     rawLogin.connect(tcp::endpoint(boost::asio::ip::address_v4::loopback(), answering.Port()));
     rawLogin.set_option(tcp::no_delay(true));

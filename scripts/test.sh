@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the default build, the ASan+UBSan build, the TSan build of the
-# thread tests, the fuzzers for a bounded time, the format check. Exits non-zero on any failure.
+# thread and integration tests, the fuzzers for a bounded time, the format check. Exits non-zero on any
+# failure.
 #   KDX_QUICK=1 scripts/test.sh   only the default build and its tests
 #   KDX_FUZZ_SECONDS=N            time per fuzzer (default 60)
 set -euo pipefail
@@ -64,10 +65,10 @@ build build-asan -DKDX_SANITIZE='address;undefined' -DKDX_BENCH=OFF -DCMAKE_BUIL
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ASAN_OPTIONS=detect_leaks=1 \
     run_ctest build-asan -LE soak --output-on-failure -j "$jobs" --timeout 600
 
-step "thread tests under ThreadSanitizer"
+step "thread and integration tests under ThreadSanitizer"
 build build-tsan -DKDX_SANITIZE=thread -DKDX_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
-    run_ctest build-tsan -L threads --output-on-failure --timeout 600
+    run_ctest build-tsan -L 'threads|integration' --output-on-failure --timeout 600
 
 step "fuzzers (${KDX_FUZZ_SECONDS:-60} s each)"
 CXX=clang++ build build-fuzz -DKDX_FUZZ=ON -DKDX_TESTS=OFF -DKDX_BENCH=OFF

@@ -25,6 +25,7 @@ inline constexpr const char FrameTooLarge[] = "frame longer than 8188 bytes";
 inline constexpr const char BacklogTooLarge[] = "client does not read: send backlog too large";
 inline constexpr const char InternalError[] = "internal error while handling a request";
 inline constexpr const char Stopping[] = "front stopping";
+inline constexpr const char Dropped[] = "dropped on request";
 }  // namespace linkclose
 
 struct LinkTiming {

@@ -183,11 +183,30 @@ std::string CSimFront::ListeningLine() const {
 }
 
 void CSimFront::WithCore(const std::function<void(CFrontCore&)>& fn) {
+    RunOnIoThread([&] { fn(P->Core); });
+}
+
+size_t CSimFront::DropUser(const std::string& user) {
+    size_t dropped = 0;
+    RunOnIoThread([&] {
+        for (const uint32_t id : P->Core.Trading().ClientsOf(user)) {
+            const auto it = P->Links.find(id);
+            if (it == P->Links.end()) continue;
+            // Closing reports to OnLinkClosed, which erases the entry: hold the link meanwhile.
+            const std::shared_ptr<CClientLink> link = it->second.second;
+            link->Close(linkclose::Dropped);
+            ++dropped;
+        }
+    });
+    return dropped;
+}
+
+void CSimFront::RunOnIoThread(const std::function<void()>& fn) {
     if (!P->Thread.joinable()) throw std::logic_error("the front is not running");
     std::promise<void> done;
     boost::asio::post(P->Io, [&] {
         try {
-            fn(P->Core);
+            fn();
             done.set_value();
         } catch (...) {
             done.set_exception(std::current_exception());

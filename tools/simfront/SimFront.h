@@ -49,11 +49,19 @@ class CSimFront {
     // "simfront trade=ADDRESS:PORT quote=ADDRESS:PORT", the line the program prints once listening.
     std::string ListeningLine() const;
 
+    // Closes the trading connections logged in as user, as a broken network would: what was queued
+    // for them is lost, the listeners stay open, so their clients reconnect. Returns how many were
+    // closed. Only while started.
+    size_t DropUser(const std::string& user);
+
     // Runs fn with the core on the I/O thread and waits for it: a way for tests and tools to look at
     // or steer the market. Only while started.
     void WithCore(const std::function<void(CFrontCore&)>& fn);
 
   private:
+    // Runs fn on the I/O thread and waits for it; rethrows what it throws.
+    void RunOnIoThread(const std::function<void()>& fn);
+
     struct Impl;
     std::unique_ptr<Impl> P;
 };

@@ -113,6 +113,14 @@ const Account* CTradeDesk::FindAccount(const std::string& user) const {
     return it == Accounts.end() ? nullptr : &it->second;
 }
 
+std::vector<uint32_t> CTradeDesk::ClientsOf(const std::string& user) const {
+    std::vector<uint32_t> found;
+    for (const auto& [id, client] : Clients) {
+        if (client.User != nullptr && client.User->Definition.User == user) found.push_back(id);
+    }
+    return found;
+}
+
 void CTradeDesk::Handle(uint32_t client, CAPIPackage& package) {
     const auto it = Clients.find(client);
     if (it == Clients.end()) return;

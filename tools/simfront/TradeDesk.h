@@ -69,6 +69,8 @@ class CTradeDesk {
     // None when user and password match an account; also used by the market-data login.
     [[nodiscard]] SimError Authenticate(const std::string& user, const std::string& password) const;
     const Account* FindAccount(const std::string& user) const;
+    // The trading clients logged in as user.
+    std::vector<uint32_t> ClientsOf(const std::string& user) const;
     trade::Fund FundOf(const Account& account) const;
     const CFlowJournal& PublicFlow() const { return PublicJournal; }
 

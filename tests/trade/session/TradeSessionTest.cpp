@@ -86,9 +86,11 @@ TEST(TradeSession, RepliesReachTheCallbackAndUnknownServicesKeepTheConnection) {
     trade::LogoutReq logout{};
     EXPECT_EQ(session.Api->SubmitLogout(&logout, 10), 0);
     front.ExpectFrame(HasRequest(118, 10));
-    EXPECT_TRUE(front.Finish());
-    EXPECT_EQ(front.Connections(), 1);
+    EXPECT_TRUE(front.WaitSteps());
+    // Checked before Finish, whose closing of the connection the session would report.
     EXPECT_EQ(session.Log.Count("OnDisconnected"), 0u);
+    EXPECT_EQ(front.Connections(), 1);
+    EXPECT_TRUE(front.Finish());
 }
 
 TEST(TradeSession, RequestsAreRefusedWithoutAConnection) {

@@ -60,7 +60,7 @@ void StoreScalar(uint8_t* out, const void* value, int size) {
     }
 }
 
-void LoadScalar(void* value, const uint8_t* in, int size) {
+[[gnu::always_inline]] inline void LoadScalar(void* value, const uint8_t* in, int size) {
     switch (size) {
         case 8: {
             const uint64_t v = be::Load64(in);
@@ -122,18 +122,34 @@ int FieldBindingList::Encode(uint8_t* buffer, uint32_t capacity) const {
     return static_cast<int>(pos);
 }
 
-int FieldBindingList::Decode(const uint8_t* buffer, uint32_t length) const {
+namespace {
+
+// What the decoder needs of one binding or member slot.
+struct DecodeTarget {
+    uint16_t Tag;
+    char Type;
+    int Size;  // as MemberSlot::Size
+    int32_t Length;
+    bool Block;
+    bool FixedLength;
+    void* Value;
+    uint32_t Capacity;
+    uint32_t* LengthRef;
+};
+
+// The one decoding loop: target(i) describes the i-th variable to fill.
+template <typename Target>
+int DecodeRun(const uint8_t* buffer, uint32_t length, uint32_t count, Target&& target) {
     const uint64_t n = length;
     uint64_t pos = 0;
-    for (uint32_t i = 0; i < Count; ++i) {
-        const FieldBinding& b = Entries[i];
-        const FieldDescriptor& d = *b.Descriptor;
+    for (uint32_t i = 0; i < count; ++i) {
+        const DecodeTarget b = target(i);
         if (pos == n) pos = 0;
         if (n - pos < HeaderSize) return -1;
 
         uint64_t q = pos;
-        if (be::Load16(buffer + pos) != d.Tag) {
-            const int64_t found = SearchTag(buffer, n, d.Tag);
+        if (be::Load16(buffer + pos) != b.Tag) {
+            const int64_t found = SearchTag(buffer, n, b.Tag);
             if (found < 0) {
                 pos = 0;
                 continue;
@@ -150,23 +166,23 @@ int FieldBindingList::Decode(const uint8_t* buffer, uint32_t length) const {
             continue;
         }
 
-        if (d.Type == 'C') {
+        if (b.Type == 'C') {
             if (v + valueLength > n) return -1;
             const uint8_t* value = buffer + v;
             char* out = static_cast<char*>(b.Value);
-            if (IsBlock(b)) {
-                if (b.Flags & BindFixedLength) {
-                    if (valueLength != static_cast<uint64_t>(d.Length)) return -1;
+            if (b.Block) {
+                if (b.FixedLength) {
+                    if (valueLength != static_cast<uint64_t>(b.Length)) return -1;
                     std::memcpy(out, value, valueLength);
                 } else {
-                    const uint64_t k = std::min({valueLength, static_cast<uint64_t>(std::max(d.Length, 0)),
+                    const uint64_t k = std::min({valueLength, static_cast<uint64_t>(std::max(b.Length, 0)),
                                                  static_cast<uint64_t>(b.Capacity)});
-                    *b.LengthRef = static_cast<uint32_t>(k);
+                    if (b.LengthRef != nullptr) *b.LengthRef = static_cast<uint32_t>(k);
                     std::memcpy(out, value, k);
                 }
-            } else if (d.Length > 1) {
+            } else if (b.Length > 1) {
                 if (b.Capacity > 0) {
-                    const uint64_t k = std::min({valueLength, static_cast<uint64_t>(d.Length),
+                    const uint64_t k = std::min({valueLength, static_cast<uint64_t>(b.Length),
                                                  static_cast<uint64_t>(b.Capacity - 1)});
                     std::memcpy(out, value, k);
                     out[k] = '\0';
@@ -176,7 +192,7 @@ int FieldBindingList::Decode(const uint8_t* buffer, uint32_t length) const {
             }
             pos = v + valueLength;
         } else {
-            const int size = ScalarSize(d.Type);
+            const int size = b.Size;
             if (size < 0) return -1;
             if (v + static_cast<uint64_t>(size) > n) return -1;
             LoadScalar(b.Value, buffer + v, size);
@@ -184,4 +200,42 @@ int FieldBindingList::Decode(const uint8_t* buffer, uint32_t length) const {
         }
     }
     return 0;
+}
+
+}  // namespace
+
+int8_t SlotSize(char type) {
+    return type == 'C' ? 0 : static_cast<int8_t>(ScalarSize(type));
+}
+
+int FieldBindingList::Decode(const uint8_t* buffer, uint32_t length) const {
+    return DecodeRun(buffer, length, Count, [this](uint32_t i) {
+        const FieldBinding& b = Entries[i];
+        const FieldDescriptor& d = *b.Descriptor;
+        return DecodeTarget{.Tag = d.Tag,
+                            .Type = d.Type,
+                            .Size = SlotSize(d.Type),
+                            .Length = d.Length,
+                            .Block = IsBlock(b),
+                            .FixedLength = (b.Flags & BindFixedLength) != 0,
+                            .Value = b.Value,
+                            .Capacity = b.Capacity,
+                            .LengthRef = b.LengthRef};
+    });
+}
+
+int MemberSlotList::Decode(void* record, const uint8_t* buffer, uint32_t length) const {
+    char* const base = static_cast<char*>(record);
+    return DecodeRun(buffer, length, Count, [&](uint32_t i) {
+        const MemberSlot& m = Slots[i];
+        return DecodeTarget{.Tag = m.Tag,
+                            .Type = m.Type,
+                            .Size = m.Size,
+                            .Length = m.Length,
+                            .Block = (m.Kind & KindBlockMask) != 0,
+                            .FixedLength = false,
+                            .Value = base + m.Offset,
+                            .Capacity = m.Capacity,
+                            .LengthRef = nullptr};
+    });
 }

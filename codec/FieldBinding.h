@@ -32,6 +32,30 @@ struct FieldBindingList {
     [[nodiscard]] int Decode(const uint8_t* buffer, uint32_t length) const;
 };
 
+// One member of a record as the decoder sees it: its row's tag, type, length and kind, and where the
+// member lies in the record. A record type's slots are laid out once (RecordLayout, codec/RecordTable.h)
+// and serve every instance: decoding into a record then needs no binding list of its own.
+struct MemberSlot {
+    uint16_t Tag;
+    char Type;
+    int8_t Size;  // bytes of a number type, 0 for C, -1 for a type the codec does not know
+    int32_t Length;
+    uint32_t Kind;
+    uint32_t Offset;    // of the member in the record
+    uint32_t Capacity;  // size of the member
+};
+
+struct MemberSlotList {
+    const MemberSlot* Slots;
+    uint32_t Count;
+
+    // FieldBindingList::Decode into the members of the record at `record`, each as a plain binding.
+    [[nodiscard]] int Decode(void* record, const uint8_t* buffer, uint32_t length) const;
+};
+
+// The Size of a MemberSlot of that type.
+[[nodiscard]] int8_t SlotSize(char type);
+
 // A plain scalar binding of a variable to a row; Capacity is the variable's size.
 template <typename T>
 FieldBinding Bind(const FieldDescriptor& row, T& variable) {

@@ -51,6 +51,39 @@ class RecordBindings {
     FieldBindingList List;
 };
 
+// The member slots of record type R, laid out once on first use (thread-safe) from ForEachField over a
+// probe instance: what decoding any instance of R needs, without building a binding list per record.
+template <typename R>
+const MemberSlotList& RecordLayout() {
+    static const struct Layout {
+        Layout() {
+            R probe{};
+            const char* const base = reinterpret_cast<const char*>(&probe);
+            uint32_t i = 0;
+            ForEachField(probe, [&](const FieldDescriptor& row, auto& member) {
+                const char* const at = reinterpret_cast<const char*>(&member);
+                Slots[i++] = MemberSlot{row.Tag,
+                                        row.Type,
+                                        SlotSize(row.Type),
+                                        row.Length,
+                                        row.Kind,
+                                        static_cast<uint32_t>(at - base),
+                                        static_cast<uint32_t>(sizeof member)};
+            });
+        }
+        MemberSlot Slots[MemberCount<R>];
+        MemberSlotList List{Slots, MemberCount<R>};
+    } layout;
+    return layout.List;
+}
+
+// Decodes a run of elements into the record (FieldBindingList::Decode with one plain binding per
+// member): 0, or -1 on an element that does not fit.
+template <typename R>
+[[nodiscard]] int DecodeRecord(R& record, const uint8_t* buffer, uint32_t length) {
+    return RecordLayout<R>().Decode(&record, buffer, length);
+}
+
 // Appends the record as one compound element under its own row's tag: every member in binding order,
 // zero members included. The record is copied first, as a binding needs a mutable variable. Returns
 // WriteRecord's result: the value's length, or -1 when the element does not fit.

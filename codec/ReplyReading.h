@@ -17,8 +17,7 @@ bool ReadElement(CKDXPackage& body, uint16_t tag, R& record) {
     CKDXPackage element;
     if (body.OpenElement(tag, element) < 0) return false;
     if (element.Length == 0) return true;
-    const RecordBindings<R> bindings(record);
-    return static_cast<const FieldBindingList&>(bindings).Decode(element.Data, element.Length) == 0;
+    return DecodeRecord(record, element.Data, element.Length) == 0;
 }
 
 // The element under the record's own row's tag.
@@ -35,7 +34,6 @@ bool ReadElement(CKDXPackage& body, R& record) {
 template <typename Item, typename Report>
 void WalkList(CAPIPackage& package, uint16_t listTag, Report&& report) {
     Item item{};
-    const RecordBindings<Item> bindings(item);
     CKDXRecordSet set;
     (void)package.OpenRecordSet(listTag, set);
     if (!set.HasRecords()) {
@@ -43,7 +41,7 @@ void WalkList(CAPIPackage& package, uint16_t listTag, Report&& report) {
         return;
     }
     while (set.NextRecord()) {
-        (void)static_cast<const FieldBindingList&>(bindings).Decode(set.Data, set.Length);
+        (void)DecodeRecord(item, set.Data, set.Length);
         const Item copy = item;
         report(&copy, set.HasMoreRecords() ? 1 : package.EndFlag);
     }

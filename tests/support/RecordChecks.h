@@ -96,10 +96,37 @@ void CheckRecordShape(const RecordCase& c) {
         EXPECT_EQ(b.Flags, 0u);
         EXPECT_EQ(b.LengthRef, nullptr);
         const size_t offset = static_cast<size_t>(static_cast<const uint8_t*>(b.Value) - base);
+        // The layout that decodes every instance places the member alike.
+        const MemberSlot& slot = RecordLayout<R>().Slots[i];
+        EXPECT_EQ(slot.Tag, b.Descriptor->Tag);
+        EXPECT_EQ(slot.Type, b.Descriptor->Type);
+        EXPECT_EQ(slot.Length, b.Descriptor->Length);
+        EXPECT_EQ(slot.Offset, offset);
+        EXPECT_EQ(slot.Capacity, b.Capacity);
         EXPECT_GE(offset, end);
         end = offset + b.Capacity;
     }
     EXPECT_LE(end, sizeof(R));
+}
+
+// The record's member layout decodes a run of elements as its binding list does: the same result and
+// the same members, for the whole run and for every run cut short of it.
+template <typename R>
+void CheckLayoutDecodesLikeBindings(const Bytes& elements) {
+    const MemberSlotList& layout = RecordLayout<R>();
+    ASSERT_EQ(layout.Count, MemberCount<R>);
+    for (size_t cut = 0; cut <= elements.size(); ++cut) {
+        SCOPED_TRACE("first " + std::to_string(cut) + " bytes");
+        ExactBuffer in(Bytes(elements.begin(), elements.begin() + static_cast<std::ptrdiff_t>(cut)));
+        R byBindings{};
+        const RecordBindings<R> bindings(byBindings);
+        const int expected = bindings.List.Decode(in.data(), in.size());
+        R byLayout{};
+        ASSERT_EQ(layout.Decode(&byLayout, in.data(), in.size()), expected);
+        const RecordBindings<R> layoutMembers(byLayout);
+        ExpectSameMembers(bindings, layoutMembers);
+        if (::testing::Test::HasFailure()) return;
+    }
 }
 
 template <typename R>
@@ -111,6 +138,11 @@ void CheckRecordRoundTrip(const RecordCase& c) {
     R received{};
     const RecordBindings<R> to(received);
     RoundTrip(from, to);
+    Bytes encoded(64 * 1024);
+    const int n = from.List.Encode(encoded.data(), static_cast<uint32_t>(encoded.size()));
+    ASSERT_GT(n, 0);
+    encoded.resize(static_cast<size_t>(n));
+    CheckLayoutDecodesLikeBindings<R>(Cat({Element(0xFFFF, Text("xyz")), encoded}));
 }
 
 // A zero-filled R decoded from the elements (an exact-size copy of them).

@@ -126,6 +126,7 @@ namespace {
 
 // What the decoder needs of one binding or member slot.
 struct DecodeTarget {
+    uint64_t Header;  // as MemberSlot::Header
     uint16_t Tag;
     char Type;
     int Size;  // as MemberSlot::Size
@@ -144,6 +145,16 @@ int DecodeRun(const uint8_t* buffer, uint32_t length, uint32_t count, Target&& t
     uint64_t pos = 0;
     for (uint32_t i = 0; i < count; ++i) {
         const DecodeTarget b = target(i);
+        // The common case first: the next element is the variable's own number at its own size.
+        if (b.Size > 0 && n - pos >= HeaderSize + static_cast<uint64_t>(b.Size)) {
+            uint64_t header;
+            std::memcpy(&header, buffer + pos, sizeof header);
+            if (header == b.Header) {
+                LoadScalar(b.Value, buffer + pos + HeaderSize, b.Size);
+                pos += HeaderSize + static_cast<uint64_t>(b.Size);
+                continue;
+            }
+        }
         if (pos == n) pos = 0;
         if (n - pos < HeaderSize) return -1;
 
@@ -204,17 +215,42 @@ int DecodeRun(const uint8_t* buffer, uint32_t length, uint32_t count, Target&& t
 
 }  // namespace
 
+namespace {
+
 int8_t SlotSize(char type) {
     return type == 'C' ? 0 : static_cast<int8_t>(ScalarSize(type));
+}
+
+// The header of an element with the tag, no extension and a value of `size` bytes, as it lies in
+// memory; 0 (no element has it: its value length would be 0) when size is not positive.
+uint64_t ElementHeader(uint16_t tag, int size) {
+    if (size <= 0) return 0;
+    uint8_t header[HeaderSize];
+    be::Store16(header, tag);
+    be::Store16(header + 2, 0);
+    be::Store32(header + 4, static_cast<uint32_t>(size));
+    uint64_t raw;
+    std::memcpy(&raw, header, sizeof raw);
+    return raw;
+}
+
+}  // namespace
+
+MemberSlot MakeMemberSlot(const FieldDescriptor& row, uint32_t offset, uint32_t capacity) {
+    const int8_t size = SlotSize(row.Type);
+    return MemberSlot{
+        ElementHeader(row.Tag, size), row.Tag, row.Type, size, row.Length, row.Kind, offset, capacity};
 }
 
 int FieldBindingList::Decode(const uint8_t* buffer, uint32_t length) const {
     return DecodeRun(buffer, length, Count, [this](uint32_t i) {
         const FieldBinding& b = Entries[i];
         const FieldDescriptor& d = *b.Descriptor;
-        return DecodeTarget{.Tag = d.Tag,
+        const int size = SlotSize(d.Type);
+        return DecodeTarget{.Header = ElementHeader(d.Tag, size),
+                            .Tag = d.Tag,
                             .Type = d.Type,
-                            .Size = SlotSize(d.Type),
+                            .Size = size,
                             .Length = d.Length,
                             .Block = IsBlock(b),
                             .FixedLength = (b.Flags & BindFixedLength) != 0,
@@ -228,7 +264,8 @@ int MemberSlotList::Decode(void* record, const uint8_t* buffer, uint32_t length)
     char* const base = static_cast<char*>(record);
     return DecodeRun(buffer, length, Count, [&](uint32_t i) {
         const MemberSlot& m = Slots[i];
-        return DecodeTarget{.Tag = m.Tag,
+        return DecodeTarget{.Header = m.Header,
+                            .Tag = m.Tag,
                             .Type = m.Type,
                             .Size = m.Size,
                             .Length = m.Length,

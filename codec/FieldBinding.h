@@ -36,6 +36,7 @@ struct FieldBindingList {
 // member lies in the record. A record type's slots are laid out once (RecordLayout, codec/RecordTable.h)
 // and serve every instance: decoding into a record then needs no binding list of its own.
 struct MemberSlot {
+    uint64_t Header;  // the 8 header bytes of the member's element at its own size, 0 for C
     uint16_t Tag;
     char Type;
     int8_t Size;  // bytes of a number type, 0 for C, -1 for a type the codec does not know
@@ -45,6 +46,9 @@ struct MemberSlot {
     uint32_t Capacity;  // size of the member
 };
 
+// The slot of a member bound to row at that offset and of that size.
+[[nodiscard]] MemberSlot MakeMemberSlot(const FieldDescriptor& row, uint32_t offset, uint32_t capacity);
+
 struct MemberSlotList {
     const MemberSlot* Slots;
     uint32_t Count;
@@ -52,9 +56,6 @@ struct MemberSlotList {
     // FieldBindingList::Decode into the members of the record at `record`, each as a plain binding.
     [[nodiscard]] int Decode(void* record, const uint8_t* buffer, uint32_t length) const;
 };
-
-// The Size of a MemberSlot of that type.
-[[nodiscard]] int8_t SlotSize(char type);
 
 // A plain scalar binding of a variable to a row; Capacity is the variable's size.
 template <typename T>

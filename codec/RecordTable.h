@@ -62,13 +62,8 @@ const MemberSlotList& RecordLayout() {
             uint32_t i = 0;
             ForEachField(probe, [&](const FieldDescriptor& row, auto& member) {
                 const char* const at = reinterpret_cast<const char*>(&member);
-                Slots[i++] = MemberSlot{row.Tag,
-                                        row.Type,
-                                        SlotSize(row.Type),
-                                        row.Length,
-                                        row.Kind,
-                                        static_cast<uint32_t>(at - base),
-                                        static_cast<uint32_t>(sizeof member)};
+                Slots[i++] = MakeMemberSlot(row, static_cast<uint32_t>(at - base),
+                                            static_cast<uint32_t>(sizeof member));
             });
         }
         MemberSlot Slots[MemberCount<R>];

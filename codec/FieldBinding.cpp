@@ -124,99 +124,6 @@ int FieldBindingList::Encode(uint8_t* buffer, uint32_t capacity) const {
 
 namespace {
 
-// What the decoder needs of one binding or member slot.
-struct DecodeTarget {
-    uint64_t Header;  // as MemberSlot::Header
-    uint16_t Tag;
-    char Type;
-    int Size;  // as MemberSlot::Size
-    int32_t Length;
-    bool Block;
-    bool FixedLength;
-    void* Value;
-    uint32_t Capacity;
-    uint32_t* LengthRef;
-};
-
-// The one decoding loop: target(i) describes the i-th variable to fill.
-template <typename Target>
-int DecodeRun(const uint8_t* buffer, uint32_t length, uint32_t count, Target&& target) {
-    const uint64_t n = length;
-    uint64_t pos = 0;
-    for (uint32_t i = 0; i < count; ++i) {
-        const DecodeTarget b = target(i);
-        // The common case first: the next element is the variable's own number at its own size.
-        if (b.Size > 0 && n - pos >= HeaderSize + static_cast<uint64_t>(b.Size)) {
-            uint64_t header;
-            std::memcpy(&header, buffer + pos, sizeof header);
-            if (header == b.Header) {
-                LoadScalar(b.Value, buffer + pos + HeaderSize, b.Size);
-                pos += HeaderSize + static_cast<uint64_t>(b.Size);
-                continue;
-            }
-        }
-        if (pos == n) pos = 0;
-        if (n - pos < HeaderSize) return -1;
-
-        uint64_t q = pos;
-        if (be::Load16(buffer + pos) != b.Tag) {
-            const int64_t found = SearchTag(buffer, n, b.Tag);
-            if (found < 0) {
-                pos = 0;
-                continue;
-            }
-            q = static_cast<uint64_t>(found);
-        }
-
-        const uint64_t e = be::Load16(buffer + q + 2);
-        if (q + HeaderSize + e > n) return -1;
-        const uint64_t v = q + HeaderSize + e;
-        const uint64_t valueLength = be::Load32(buffer + q + 4 + e);
-        if (valueLength == 0) {
-            pos = v;
-            continue;
-        }
-
-        if (b.Type == 'C') {
-            if (v + valueLength > n) return -1;
-            const uint8_t* value = buffer + v;
-            char* out = static_cast<char*>(b.Value);
-            if (b.Block) {
-                if (b.FixedLength) {
-                    if (valueLength != static_cast<uint64_t>(b.Length)) return -1;
-                    std::memcpy(out, value, valueLength);
-                } else {
-                    const uint64_t k = std::min({valueLength, static_cast<uint64_t>(std::max(b.Length, 0)),
-                                                 static_cast<uint64_t>(b.Capacity)});
-                    if (b.LengthRef != nullptr) *b.LengthRef = static_cast<uint32_t>(k);
-                    std::memcpy(out, value, k);
-                }
-            } else if (b.Length > 1) {
-                if (b.Capacity > 0) {
-                    const uint64_t k = std::min({valueLength, static_cast<uint64_t>(b.Length),
-                                                 static_cast<uint64_t>(b.Capacity - 1)});
-                    std::memcpy(out, value, k);
-                    out[k] = '\0';
-                }
-            } else {
-                std::memcpy(out, value, std::min(valueLength, static_cast<uint64_t>(b.Capacity)));
-            }
-            pos = v + valueLength;
-        } else {
-            const int size = b.Size;
-            if (size < 0) return -1;
-            if (v + static_cast<uint64_t>(size) > n) return -1;
-            LoadScalar(b.Value, buffer + v, size);
-            pos = v + static_cast<uint64_t>(size);
-        }
-    }
-    return 0;
-}
-
-}  // namespace
-
-namespace {
-
 int8_t SlotSize(char type) {
     return type == 'C' ? 0 : static_cast<int8_t>(ScalarSize(type));
 }
@@ -234,6 +141,123 @@ uint64_t ElementHeader(uint16_t tag, int size) {
     return raw;
 }
 
+// What the decoder asks of the i-th variable to fill, read only where needed: from a binding (its row
+// and flags) or from a member slot and the record's address.
+class BindingView {
+  public:
+    explicit BindingView(const FieldBinding& binding) : B(binding), D(*binding.Descriptor) {}
+    int Size() const { return SlotSize(D.Type); }
+    uint64_t Header() const { return ElementHeader(D.Tag, Size()); }
+    uint16_t Tag() const { return D.Tag; }
+    char Type() const { return D.Type; }
+    int32_t Length() const { return D.Length; }
+    bool Block() const { return IsBlock(B); }
+    bool FixedLength() const { return (B.Flags & BindFixedLength) != 0; }
+    void* Value() const { return B.Value; }
+    uint32_t Capacity() const { return B.Capacity; }
+    uint32_t* LengthRef() const { return B.LengthRef; }
+
+  private:
+    const FieldBinding& B;
+    const FieldDescriptor& D;
+};
+
+class SlotView {
+  public:
+    SlotView(const MemberSlot& slot, char* record) : M(slot), Record(record) {}
+    int Size() const { return M.Size; }
+    uint64_t Header() const { return M.Header; }
+    uint16_t Tag() const { return M.Tag; }
+    char Type() const { return M.Type; }
+    int32_t Length() const { return M.Length; }
+    bool Block() const { return (M.Kind & KindBlockMask) != 0; }
+    static bool FixedLength() { return false; }
+    void* Value() const { return Record + M.Offset; }
+    uint32_t Capacity() const { return M.Capacity; }
+    static uint32_t* LengthRef() { return nullptr; }
+
+  private:
+    const MemberSlot& M;
+    char* const Record;
+};
+
+// The one decoding loop: view(i) describes the i-th variable to fill.
+template <typename View>
+int DecodeRun(const uint8_t* buffer, uint32_t length, uint32_t count, View&& view) {
+    const uint64_t n = length;
+    uint64_t pos = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        const auto b = view(i);
+        // The common case first: the next element is the variable's own number at its own size.
+        const int size = b.Size();
+        if (size > 0 && n - pos >= HeaderSize + static_cast<uint64_t>(size)) {
+            uint64_t header;
+            std::memcpy(&header, buffer + pos, sizeof header);
+            if (header == b.Header()) {
+                LoadScalar(b.Value(), buffer + pos + HeaderSize, size);
+                pos += HeaderSize + static_cast<uint64_t>(size);
+                continue;
+            }
+        }
+        if (pos == n) pos = 0;
+        if (n - pos < HeaderSize) return -1;
+
+        uint64_t q = pos;
+        if (be::Load16(buffer + pos) != b.Tag()) {
+            const int64_t found = SearchTag(buffer, n, b.Tag());
+            if (found < 0) {
+                pos = 0;
+                continue;
+            }
+            q = static_cast<uint64_t>(found);
+        }
+
+        const uint64_t e = be::Load16(buffer + q + 2);
+        if (q + HeaderSize + e > n) return -1;
+        const uint64_t v = q + HeaderSize + e;
+        const uint64_t valueLength = be::Load32(buffer + q + 4 + e);
+        if (valueLength == 0) {
+            pos = v;
+            continue;
+        }
+
+        if (b.Type() == 'C') {
+            if (v + valueLength > n) return -1;
+            const uint8_t* value = buffer + v;
+            char* out = static_cast<char*>(b.Value());
+            const uint64_t capacity = b.Capacity();
+            const int32_t rowLength = b.Length();
+            if (b.Block()) {
+                if (b.FixedLength()) {
+                    if (valueLength != static_cast<uint64_t>(rowLength)) return -1;
+                    std::memcpy(out, value, valueLength);
+                } else {
+                    const uint64_t k =
+                        std::min({valueLength, static_cast<uint64_t>(std::max(rowLength, 0)), capacity});
+                    if (uint32_t* const lengthRef = b.LengthRef()) *lengthRef = static_cast<uint32_t>(k);
+                    std::memcpy(out, value, k);
+                }
+            } else if (rowLength > 1) {
+                if (capacity > 0) {
+                    const uint64_t k =
+                        std::min({valueLength, static_cast<uint64_t>(rowLength), capacity - 1});
+                    std::memcpy(out, value, k);
+                    out[k] = '\0';
+                }
+            } else {
+                std::memcpy(out, value, std::min(valueLength, capacity));
+            }
+            pos = v + valueLength;
+        } else {
+            if (size < 0) return -1;
+            if (v + static_cast<uint64_t>(size) > n) return -1;
+            LoadScalar(b.Value(), buffer + v, size);
+            pos = v + static_cast<uint64_t>(size);
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 MemberSlot MakeMemberSlot(const FieldDescriptor& row, uint32_t offset, uint32_t capacity) {
@@ -243,36 +267,10 @@ MemberSlot MakeMemberSlot(const FieldDescriptor& row, uint32_t offset, uint32_t 
 }
 
 int FieldBindingList::Decode(const uint8_t* buffer, uint32_t length) const {
-    return DecodeRun(buffer, length, Count, [this](uint32_t i) {
-        const FieldBinding& b = Entries[i];
-        const FieldDescriptor& d = *b.Descriptor;
-        const int size = SlotSize(d.Type);
-        return DecodeTarget{.Header = ElementHeader(d.Tag, size),
-                            .Tag = d.Tag,
-                            .Type = d.Type,
-                            .Size = size,
-                            .Length = d.Length,
-                            .Block = IsBlock(b),
-                            .FixedLength = (b.Flags & BindFixedLength) != 0,
-                            .Value = b.Value,
-                            .Capacity = b.Capacity,
-                            .LengthRef = b.LengthRef};
-    });
+    return DecodeRun(buffer, length, Count, [this](uint32_t i) { return BindingView(Entries[i]); });
 }
 
 int MemberSlotList::Decode(void* record, const uint8_t* buffer, uint32_t length) const {
     char* const base = static_cast<char*>(record);
-    return DecodeRun(buffer, length, Count, [&](uint32_t i) {
-        const MemberSlot& m = Slots[i];
-        return DecodeTarget{.Header = m.Header,
-                            .Tag = m.Tag,
-                            .Type = m.Type,
-                            .Size = m.Size,
-                            .Length = m.Length,
-                            .Block = (m.Kind & KindBlockMask) != 0,
-                            .FixedLength = false,
-                            .Value = base + m.Offset,
-                            .Capacity = m.Capacity,
-                            .LengthRef = nullptr};
-    });
+    return DecodeRun(buffer, length, Count, [&](uint32_t i) { return SlotView(Slots[i], base); });
 }

@@ -126,10 +126,14 @@ TEST(TraderLibraryLifecycle, ReleaseWhileNotificationsFloodIn) {
     api->SetPrivateResumeMode(0);
     AddFronts(api, {&front});
     front.Accept().ExpectFrame(HasRequest(116, 1)).Send(LoginReply(1)).ExpectFrame(HasServiceNo(3));
-    for (uint32_t seq = 1; seq <= 300; ++seq)
-        front.Send(Payload(1, 124, static_cast<int32_t>(seq),
-                           Element(fld::Order.Tag, TextField(fld::OrderID, "1"))));
-    front.ExpectPeerClose(5s);
+    // One write of the whole flood: the connection may be reset by Release before separate writes end.
+    Bytes flood;
+    for (uint32_t seq = 1; seq <= 300; ++seq) {
+        const Bytes frame = Framed(Payload(1, 124, static_cast<int32_t>(seq),
+                                           Element(fld::Order.Tag, TextField(fld::OrderID, "1"))));
+        flood.insert(flood.end(), frame.begin(), frame.end());
+    }
+    front.SendRaw(flood).ExpectPeerClose(5s);
     api->Init();
     ASSERT_TRUE(user.WaitFor("OnConnected"));
     LogIn(api);

@@ -4,19 +4,30 @@
 #include <map>
 
 #include "codec/ReplyReading.h"
+#include "quot/session/QuotDispatcher.h"
 #include "quot/session/QuotRecords.h"
 #include "tools/simfront/Packages.h"
 
 namespace simfront {
 namespace {
 
-constexpr uint16_t LoginNo = 116;
-constexpr uint16_t LogoutNo = 118;
-constexpr uint16_t SubscribeNo = 7;
-constexpr uint16_t UnsubscribeNo = 9;
-constexpr uint16_t QuotePushNo = 125;
-// The history queries of the market-data protocol, which this front does not serve.
-constexpr uint16_t HistoryServices[] = {150, 152, 192, 194, 211};
+// The market-data requests, named after the session operations that send them.
+enum QuotServiceNo : uint16_t {
+#define KDX_QUOT_SERVICE(serviceNo, operation, record) operation##No = serviceNo,
+#include "quot/session/QuotServices.def"
+#undef KDX_QUOT_SERVICE
+};
+
+bool IsQuotRequest(uint16_t serviceNo) {
+    switch (serviceNo) {
+#define KDX_QUOT_SERVICE(serviceNo, operation, record) case serviceNo:
+#include "quot/session/QuotServices.def"
+#undef KDX_QUOT_SERVICE
+        return true;
+        default:
+            return false;
+    }
+}
 
 quot::RspInfo Status(SimError error, const std::string& detail = {}) {
     return MakeRspInfo<quot::RspInfo>(error, detail);
@@ -51,23 +62,22 @@ void CQuoteDesk::Handle(uint32_t id, CAPIPackage& package) {
     switch (package.ServiceNo) {
         case 0:  // heartbeat
             return;
-        case LoginNo:
+        case SubmitLoginNo:
             return OnLogin(id, c, package);
-        case LogoutNo:
+        case SubmitLogoutNo:
             return OnLogout(id, c, package);
-        case SubscribeNo:
+        case SubscribeQuotNo:
             return OnSubscription<quot::QuotSubscribeReq, quot::QuotSubscribeRsp>(id, c, package, true);
-        case UnsubscribeNo:
+        case UnsubscribeQuotNo:
             return OnSubscription<quot::QuotUnSubscribeReq, quot::QuotUnSubscribeRsp>(id, c, package, false);
         default:
             break;
     }
-    for (const uint16_t history : HistoryServices) {
-        if (package.ServiceNo == history) {
-            Out.Deliver(id, Reply(history + 1, package.RequestID, Status(SimError::NotOffered),
-                                  static_cast<const quot::RspInfo*>(nullptr)));
-            return;
-        }
+    // The history queries of the protocol, which this front does not serve.
+    if (IsQuotRequest(package.ServiceNo)) {
+        Out.Deliver(id, Reply(package.ServiceNo + 1, package.RequestID, Status(SimError::NotOffered),
+                              static_cast<const quot::RspInfo*>(nullptr)));
+        return;
     }
     Log("quote client " + std::to_string(id) + ": ServiceNo " + std::to_string(package.ServiceNo) +
         " ignored");
@@ -85,7 +95,7 @@ void CQuoteDesk::OnLogin(uint32_t id, Client& c, CAPIPackage& package) {
     SetText(rsp.SysName, "simfront");
     rsp.SessionID = c.SessionID;
     if (error == SimError::None) c.User = user;
-    Out.Deliver(id, Reply(LoginNo + 1, package.RequestID, Status(error), &rsp));
+    Out.Deliver(id, Reply(SubmitLoginNo + 1, package.RequestID, Status(error), &rsp));
     Log("quote client " + std::to_string(id) + " login " + user + ": " +
         (error == SimError::None ? "ok" : TextOf(error)));
 }
@@ -96,7 +106,7 @@ void CQuoteDesk::OnLogout(uint32_t id, Client& c, CAPIPackage& package) {
     const SimError error = c.User.empty() ? SimError::NotLoggedIn : SimError::None;
     c.User.clear();
     c.Instruments.clear();
-    Out.Deliver(id, Reply(LogoutNo + 1, package.RequestID, Status(error), &rsp));
+    Out.Deliver(id, Reply(SubmitLogoutNo + 1, package.RequestID, Status(error), &rsp));
 }
 
 template <typename Req, typename Rsp>
@@ -111,7 +121,7 @@ void CQuoteDesk::OnSubscription(uint32_t id, Client& c, CAPIPackage& package, bo
         error = SimError::NotLoggedIn;
     else if (!instrument)
         error = SimError::UnknownInstrument;
-    const uint16_t replyNo = (subscribe ? SubscribeNo : UnsubscribeNo) + 1;
+    const uint16_t replyNo = (subscribe ? SubscribeQuotNo : UnsubscribeQuotNo) + 1;
     Out.Deliver(
         id, Reply(replyNo, package.RequestID,
                   Status(error, error == SimError::UnknownInstrument ? TextOf(req.InstrumentID) : ""), &rsp));
@@ -128,7 +138,7 @@ Payload CQuoteDesk::QuotePackage(size_t instrument) const {
     const WallTime now = Options.Clock ? Options.Clock() : LocalWallTime();
     quot::Quot quote;
     Market.FillQuot(quote, instrument, TradeDate, now.Date, now.Time);
-    COutPackage out(QuotePushNo, 0);
+    COutPackage out(quot::PushedQuoteServiceNo, 0);
     (void)out.Write(quote);
     return out.Bytes();
 }

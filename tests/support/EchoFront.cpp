@@ -34,32 +34,8 @@ class EchoConnection : public std::enable_shared_from_this<EchoConnection> {
 
 }  // namespace
 
-EchoFront::EchoFront() : Acceptor(Io) {
-    const tcp::endpoint loopback(boost::asio::ip::address_v4::loopback(), 0);
-    Acceptor.open(loopback.protocol());
-    Acceptor.bind(loopback);
-    Acceptor.listen();
-    ListenPort = Acceptor.local_endpoint().port();
-    AcceptNext();
-    Thread = std::thread([this] { Io.run(); });
-}
-
-EchoFront::~EchoFront() {
-    Io.stop();
-    Thread.join();
-}
-
-std::string EchoFront::Address() const {
-    return "127.0.0.1:" + std::to_string(ListenPort);
-}
-
-void EchoFront::AcceptNext() {
-    Acceptor.async_accept([this](const boost::system::error_code& error, tcp::socket socket) {
-        if (error) return;
-        ++Accepted;
-        boost::system::error_code ignored;
-        socket.set_option(tcp::no_delay(true), ignored);
-        std::make_shared<EchoConnection>(std::move(socket))->Read();
-        AcceptNext();
-    });
-}
+EchoFront::EchoFront()
+    : Listener([this](tcp::socket socket) {
+          ++Accepted;
+          std::make_shared<EchoConnection>(std::move(socket))->Read();
+      }) {}

@@ -6,29 +6,20 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
-#include <thread>
 
-#include <boost/asio/io_context.hpp>
-#include <boost/asio/ip/tcp.hpp>
+#include "tests/support/LoopbackListener.h"
 
 class EchoFront {
   public:
     EchoFront();
-    // Stops the thread and closes every connection.
-    ~EchoFront();
     EchoFront(const EchoFront&) = delete;
     EchoFront& operator=(const EchoFront&) = delete;
 
-    uint16_t Port() const { return ListenPort; }
-    std::string Address() const;  // "127.0.0.1:<port>"
+    uint16_t Port() const { return Listener.Port(); }
+    std::string Address() const { return Listener.Address(); }
     int Connections() const { return Accepted.load(); }
 
   private:
-    void AcceptNext();
-
-    boost::asio::io_context Io;
-    boost::asio::ip::tcp::acceptor Acceptor;
-    uint16_t ListenPort = 0;
     std::atomic<int> Accepted{0};
-    std::thread Thread;
+    LoopbackListener Listener;  // last: stops its thread, and every connection, first
 };

@@ -31,31 +31,7 @@ class StreamingConnection : public std::enable_shared_from_this<StreamingConnect
 
 }  // namespace
 
-StreamingFront::StreamingFront(std::vector<uint8_t> block) : Block(std::move(block)), Acceptor(Io) {
-    const tcp::endpoint loopback(boost::asio::ip::address_v4::loopback(), 0);
-    Acceptor.open(loopback.protocol());
-    Acceptor.bind(loopback);
-    Acceptor.listen();
-    ListenPort = Acceptor.local_endpoint().port();
-    AcceptNext();
-    Thread = std::thread([this] { Io.run(); });
-}
-
-StreamingFront::~StreamingFront() {
-    Io.stop();
-    Thread.join();
-}
-
-std::string StreamingFront::Address() const {
-    return "127.0.0.1:" + std::to_string(ListenPort);
-}
-
-void StreamingFront::AcceptNext() {
-    Acceptor.async_accept([this](const boost::system::error_code& error, tcp::socket socket) {
-        if (error) return;
-        boost::system::error_code ignored;
-        socket.set_option(tcp::no_delay(true), ignored);
-        std::make_shared<StreamingConnection>(std::move(socket), Block, Sent)->Write();
-        AcceptNext();
-    });
-}
+StreamingFront::StreamingFront(std::vector<uint8_t> block)
+    : Block(std::move(block)), Listener([this](tcp::socket socket) {
+          std::make_shared<StreamingConnection>(std::move(socket), Block, Sent)->Write();
+      }) {}

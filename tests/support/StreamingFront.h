@@ -6,33 +6,24 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include <boost/asio/io_context.hpp>
-#include <boost/asio/ip/tcp.hpp>
+#include "tests/support/LoopbackListener.h"
 
 class StreamingFront {
   public:
     // Listening at once; block holds whole frames (4-byte length, payload) and is sent whole each time.
     explicit StreamingFront(std::vector<uint8_t> block);
-    // Stops the thread and closes every connection.
-    ~StreamingFront();
     StreamingFront(const StreamingFront&) = delete;
     StreamingFront& operator=(const StreamingFront&) = delete;
 
-    uint16_t Port() const { return ListenPort; }
-    std::string Address() const;  // "127.0.0.1:<port>"
+    uint16_t Port() const { return Listener.Port(); }
+    std::string Address() const { return Listener.Address(); }
     // Blocks written whole, over all connections.
     uint64_t BlocksSent() const { return Sent.load(std::memory_order_relaxed); }
 
   private:
-    void AcceptNext();
-
     const std::vector<uint8_t> Block;
-    boost::asio::io_context Io;
-    boost::asio::ip::tcp::acceptor Acceptor;
-    uint16_t ListenPort = 0;
     std::atomic<uint64_t> Sent{0};
-    std::thread Thread;
+    LoopbackListener Listener;  // last: stops its thread, and every connection, first
 };
